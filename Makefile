@@ -1,0 +1,28 @@
+# Vorlux: the two commands of the README, and the build they share.
+#   make run    - build, then run the saver under Wine
+#   make test   - build, then run every test through ctest
+#   make build  - build both vorlux.scr files (build/win32: the product, build/win64) without testing
+.PHONY: all setup build run test clean
+
+ifneq ($(CI),)
+  export VORLUX_WERROR := ON
+endif
+
+all: build
+
+setup:
+	@bash scripts/setup.sh
+
+build: setup
+	cmake --preset win32 >/dev/null && cmake --build --preset win32
+	cmake --preset win64 >/dev/null && cmake --build --preset win64
+	cmake --preset native >/dev/null && cmake --build --preset native
+
+test: build
+	ctest --preset all
+
+run: build
+	bash scripts/run.sh
+
+clean:
+	rm -rf build out

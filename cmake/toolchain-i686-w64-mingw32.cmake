@@ -1,0 +1,5 @@
+# Cross-compiles for 32-bit Windows (the shipped PE32 vorlux.scr).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86)
+set(VORLUX_TRIPLE i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

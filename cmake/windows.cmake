@@ -1,0 +1,50 @@
+# The Windows side: the program (vorlux.scr), its resources, and the tests that run under Wine.
+enable_language(RC)
+
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+# Resources: the icon and the Shift-JIS about text are generated from committed sources.
+set(VORLUX_GEN ${CMAKE_BINARY_DIR}/generated)
+add_custom_command(OUTPUT ${VORLUX_GEN}/vorlux.ico
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${VORLUX_GEN}
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/scripts/make_icon.py ${VORLUX_GEN}/vorlux.ico
+  DEPENDS ${CMAKE_SOURCE_DIR}/scripts/make_icon.py)
+add_custom_command(OUTPUT ${VORLUX_GEN}/about.sjis
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${VORLUX_GEN}
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/scripts/make_about.py
+          ${CMAKE_SOURCE_DIR}/resources/about.txt ${VORLUX_GEN}/about.sjis
+  DEPENDS ${CMAKE_SOURCE_DIR}/scripts/make_about.py ${CMAKE_SOURCE_DIR}/resources/about.txt)
+add_custom_target(vorlux_generated DEPENDS ${VORLUX_GEN}/vorlux.ico ${VORLUX_GEN}/about.sjis)
+
+add_library(vorlux_resources OBJECT resources/vorlux.rc)
+add_dependencies(vorlux_resources vorlux_generated)
+target_include_directories(vorlux_resources PRIVATE ${CMAKE_SOURCE_DIR}/resources ${VORLUX_GEN})
+set_source_files_properties(resources/vorlux.rc PROPERTIES
+  OBJECT_DEPENDS "${VORLUX_GEN}/vorlux.ico;${VORLUX_GEN}/about.sjis;${CMAKE_SOURCE_DIR}/resources/resource.h")
+
+# Everything of the program but its entry point, so the tests link the same code.
+add_library(vorlux_core STATIC
+  host/host_state.cpp
+  settings/settings.cpp
+  settings/store.cpp
+  render/glyphs.cpp
+)
+target_include_directories(vorlux_core PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(vorlux_core PRIVATE ${VORLUX_WARNINGS})
+target_compile_definitions(vorlux_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
+target_link_libraries(vorlux_core PUBLIC vorlux_pure opengl32 gdi32 user32 advapi32)
+
+# Static C and C++ run-times: the .scr must import nothing but Windows' own DLLs.
+set(VORLUX_STATIC_LINK -static -static-libgcc -static-libstdc++)
+
+add_executable(vorlux WIN32 host/entry.cpp $<TARGET_OBJECTS:vorlux_resources>)
+set_target_properties(vorlux PROPERTIES OUTPUT_NAME vorlux SUFFIX .scr
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+target_compile_options(vorlux PRIVATE ${VORLUX_WARNINGS})
+target_link_libraries(vorlux PRIVATE vorlux_core)
+target_link_options(vorlux PRIVATE ${VORLUX_STATIC_LINK})
+
+if(VORLUX_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL AMD64)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
+  add_subdirectory(tests)
+endif()

@@ -1,0 +1,42 @@
+// Outline glyph lists of the text. Runs on the render thread inside scene setup.
+#include "render/glyphs.h"
+#include "settings/settings.h"
+
+int32_t GlyphCount = 0;
+int16_t GlyphIndexes[MaxGlyphs];
+GLYPHMETRICSFLOAT GlyphMetricsBuffer[MaxGlyphs];
+UseFontOutlinesFn UseFontOutlines = wglUseFontOutlinesA;
+
+const LeadByteTable& ActiveLeadBytes() {
+  static const LeadByteTable table = [] {
+    CPINFO info = {};
+    if (!GetCPInfo(CP_ACP, &info)) return LeadByteTable{};
+    return LeadBytesFromRanges(info.LeadByte, MAX_LEADBYTES);
+  }();
+  return table;
+}
+
+int BuildGlyphLists(HDC dc, const char* text, GLuint listBase, float deviation, float extrusion, int32_t format,
+                    GLYPHMETRICSFLOAT* metrics) {
+  GlyphCount = 0;
+  uint16_t codes[MaxGlyphs];
+  int count = WalkGlyphCodes(text, TextBufferSize, ActiveLeadBytes(), codes);
+  for (int k = 0; k < count; ++k) {
+    // One call per character: lists are numbered by position, so a repeated character gets a
+    // list of its own and glCallLists can walk the text with plain offsets.
+    if (!UseFontOutlines(dc, codes[k], 1, listBase + k, deviation, extrusion, format, &metrics[k]))
+      return 0;
+    GlyphIndexes[k] = static_cast<int16_t>(k);
+  }
+  GlyphCount = count;
+  return 1;
+}
+
+int BuildFontGlyphLists(HDC dc, const LOGFONTA* font, const char* text, float deviation, float extrusion,
+                        int32_t format) {
+  HFONT own = CreateFontIndirectA(font);
+  HGDIOBJ previous = SelectObject(dc, own);
+  int built = BuildGlyphLists(dc, text, GlyphListBase, deviation, extrusion, format, GlyphMetricsBuffer);
+  DeleteObject(SelectObject(dc, previous));
+  return built;
+}

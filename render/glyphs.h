@@ -1,0 +1,31 @@
+// Outline glyph lists: one GL display list per character of the text, numbered from 1000 by
+// position, built with wglUseFontOutlinesA. Render thread only, with the GL context current.
+#pragma once
+#include <windows.h>
+#include <GL/gl.h>
+#include <stdint.h>
+#include "render/glyph_walk.h"
+
+constexpr GLuint GlyphListBase = 1000;
+
+extern int32_t GlyphCount;                              // lists built
+extern int16_t GlyphIndexes[MaxGlyphs];                 // entry k holds k, for glCallLists
+extern GLYPHMETRICSFLOAT GlyphMetricsBuffer[MaxGlyphs]; // filled by the outline calls
+
+// The outline service. Wine's never reports a failure, so the tests put a stand-in here to reach
+// the failure path.
+using UseFontOutlinesFn = BOOL(WINAPI*)(HDC, DWORD, DWORD, DWORD, FLOAT, FLOAT, int, LPGLYPHMETRICSFLOAT);
+extern UseFontOutlinesFn UseFontOutlines;
+
+// The active ANSI code page's lead bytes, taken from GetCPInfo once per process.
+const LeadByteTable& ActiveLeadBytes();
+
+// Builds one outline list per character of text with the font selected into dc. Returns 1 with
+// GlyphCount and GlyphIndexes filled, or 0 when an outline call fails (GlyphCount then stays 0).
+int BuildGlyphLists(HDC dc, const char* text, GLuint listBase, float deviation, float extrusion, int32_t format,
+                    GLYPHMETRICSFLOAT* metrics);
+
+// The font step around it: makes a font from the record, selects it for the build, then puts the
+// previous font back and deletes its own. Returns BuildGlyphLists' result.
+int BuildFontGlyphLists(HDC dc, const LOGFONTA* font, const char* text, float deviation, float extrusion,
+                        int32_t format);

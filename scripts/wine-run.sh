@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Runs one Windows program under 64-bit Wine the way the tests need it: a throwaway WINEPREFIX
+# copied from a cached template, LANG=ja_JP.UTF-8 (so the ANSI code page is 932), WINEDEBUG=-all,
+# and, with VORLUX_XVFB=1, a private Xvfb display started and stopped around the run.
+# Usage: wine-run.sh PROGRAM.exe [ARGS...]; the exit status is the program's (low 8 bits).
+# Environment:
+#   VORLUX_WINE_TEMPLATE  template prefix to copy (created on first use); default build/wine-template
+#   VORLUX_XVFB           1: run on a fresh Xvfb display (1024x768x24)
+#   VORLUX_SCREEN         Xvfb screen geometry, default 1024x768x24
+#   VORLUX_KEEP_PREFIX    1: leave the throwaway prefix behind and print its path
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+template=${VORLUX_WINE_TEMPLATE:-$here/../build/wine-template}
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all
+# No Mono or Gecko prompts: nothing here uses .NET or HTML.
+export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
+
+make_template() {
+  mkdir -p "$(dirname "$template")"
+  (
+    flock 9
+    if [ ! -f "$template/.ready" ]; then
+      rm -rf "$template.tmp"
+      WINEPREFIX="$template.tmp" wineboot -i >/dev/null 2>&1
+      WINEPREFIX="$template.tmp" wineserver -w
+      rm -rf "$template" && mv "$template.tmp" "$template" && touch "$template/.ready"
+    fi
+  ) 9>"$template.lock"
+}
+
+[ -f "$template/.ready" ] || make_template
+
+prefix=$(mktemp -d "${TMPDIR:-/tmp}/vorlux-prefix.XXXXXX")
+xvfb_pid=""
+cleanup() {
+  WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  if [ "${VORLUX_KEEP_PREFIX:-0}" = 1 ]; then echo "wine-run: prefix kept at $prefix" >&2; else rm -rf "$prefix"; fi
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# The Windows directory is hundreds of megabytes of DLLs that nothing writes: hard links make the
+# copy instant. The registry files and the user folders are copied, since Wine rewrites them.
+for entry in "$template"/* "$template"/.update-timestamp; do
+  name=$(basename "$entry")
+  if [ "$name" = drive_c ]; then
+    mkdir -p "$prefix/drive_c"
+    for sub in "$entry"/*; do
+      if [ "$(basename "$sub")" = windows ]; then cp -al "$sub" "$prefix/drive_c/"; else cp -a "$sub" "$prefix/drive_c/"; fi
+    done
+  else
+    cp -a "$entry" "$prefix/"
+  fi
+done
+export WINEPREFIX="$prefix"
+
+if [ "${VORLUX_XVFB:-0}" = 1 ]; then
+  fifo="$prefix/displayfd"
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 "${VORLUX_SCREEN:-1024x768x24}" -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  read -r -t 20 display_number <"$fifo" || { echo "wine-run: Xvfb did not start" >&2; exit 125; }
+  export DISPLAY=":$display_number"
+  unset XAUTHORITY
+fi
+
+wine "$@"

@@ -1,0 +1,133 @@
+// The registry settings store. In the saver the render thread reads through the key that the GL
+// child window opened; in the configuration process everything runs on the main thread.
+#include "settings/store.h"
+#include "settings/settings.h"
+#include "settings/value_name.h"
+#include <string.h>
+
+namespace {
+
+// The largest value any reader asks for: a 256-byte text.
+constexpr DWORD LargestRead = TextBufferSize;
+
+// Queries at most size bytes of a value. A value larger than size fails, and the platform then
+// leaves the buffer's contents undefined, so the query goes to a temporary and only a successful
+// read is copied out. Returns the number of bytes copied, or -1 when nothing was read.
+long QueryValue(HKEY key, const char* valueName, void* destination, DWORD size) {
+  if (!key || size > LargestRead) return -1;
+  BYTE buffer[LargestRead];
+  DWORD got = size;
+  if (RegQueryValueExA(key, valueName, nullptr, nullptr, buffer, &got) != ERROR_SUCCESS || got > size)
+    return -1;
+  memcpy(destination, buffer, got);
+  return static_cast<long>(got);
+}
+
+// A 4-byte scalar read. A shorter stored value is taken as a little-endian number: the bytes it
+// does not cover are zero.
+bool QueryScalar(HKEY key, const char* valueName, void* destination) {
+  unsigned char bytes[4] = {0, 0, 0, 0};
+  if (QueryValue(key, valueName, bytes, sizeof bytes) < 0) return false;
+  memcpy(destination, bytes, sizeof bytes);
+  return true;
+}
+
+const char DefaultFaceName[] = "MS \x96\xBE\x92\xA9";  // "MS 明朝" in code page 932
+
+}  // namespace
+
+void OpenSettingsKeyForRead() {
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, SaverState.KeyPath, 0, KEY_ALL_ACCESS, &SaverState.SettingsKey) != ERROR_SUCCESS)
+    SaverState.SettingsKey = nullptr;
+}
+
+int OpenSettingsKeyForWrite() {
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, SaverState.KeyPath, 0, KEY_SET_VALUE, &SaverState.SettingsKey) == ERROR_SUCCESS)
+    return 1;
+  DWORD disposition;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, SaverState.KeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                      nullptr, &SaverState.SettingsKey, &disposition) == ERROR_SUCCESS)
+    return 1;
+  SaverState.SettingsKey = nullptr;
+  return 0;
+}
+
+void CloseSettingsKey() {
+  if (SaverState.SettingsKey) RegCloseKey(SaverState.SettingsKey);
+  SaverState.SettingsKey = nullptr;
+}
+
+void ReadTextSetting(HKEY key, const char* valueName, char* text, DWORD readSize) {
+  long got = QueryValue(key, valueName, text, readSize);
+  if (got < 0) return;
+  // A stored text may lack its terminator (written as binary, or cut by the size): end it inside
+  // the buffer rather than let the bytes behind it run on.
+  if (static_cast<DWORD>(got) < readSize)
+    text[got] = '\0';
+  else
+    text[readSize - 1] = '\0';
+}
+
+void ReadSelectedText(HKEY key, char* text) {
+  int32_t slot;
+  if (!QueryScalar(key, "StringID", &slot)) return;
+  char valueName[32];
+  FormatSlotValueName(valueName, sizeof valueName, SlotValuePrefix, slot);
+  ReadTextSetting(key, valueName, text, TextBufferSize);
+}
+
+void ReadFloatSetting(HKEY key, const char* valueName, float* destination, float defaultValue) {
+  if (!QueryScalar(key, valueName, destination)) *destination = defaultValue;
+}
+
+void ReadIntSetting(HKEY key, const char* valueName, int32_t* destination, int32_t defaultValue) {
+  if (!QueryScalar(key, valueName, destination)) *destination = defaultValue;
+}
+
+void SetDefaultLogFont(LOGFONTA* font) {
+  memset(font, 0, sizeof *font);
+  font->lfHeight = -28;
+  font->lfWeight = FW_NORMAL;
+  font->lfCharSet = SHIFTJIS_CHARSET;
+  font->lfPitchAndFamily = 0;
+  memcpy(font->lfFaceName, DefaultFaceName, sizeof DefaultFaceName);
+}
+
+void ReadLogFont(HKEY key, LOGFONTA* font) {
+  static_assert(sizeof(LOGFONTA) == 60, "LogFont is stored as a 60-byte LOGFONTA record");
+  memset(font, 0, sizeof *font);
+  if (QueryValue(key, "LogFont", font, sizeof *font) < 0) {
+    SetDefaultLogFont(font);
+    return;
+  }
+  // A stored record whose face name holds no NUL would make every font call read past it.
+  font->lfFaceName[LF_FACESIZE - 1] = '\0';
+}
+
+void ReadGlCaps(HKEY key) {
+  for (GlCapRow* row = GetGlCapTable(); row->valueName; ++row) {
+    uint32_t stored;
+    if (QueryScalar(key, row->valueName, &stored)) row->state = static_cast<uint8_t>(stored & 0xFF);
+  }
+}
+
+void ReadMaterialLight(HKEY key) {
+  for (const MaterialLightRow* row = GetMaterialLightTable(); row->valueName; ++row) {
+    // Only the last row, the shininess, is a single float.
+    DWORD size = row[1].valueName ? 4 * sizeof(float) : sizeof(float);
+    QueryValue(key, row->valueName, row->vector, size);
+  }
+}
+
+void WriteIntSetting(HKEY key, const char* valueName, int32_t value) {
+  RegSetValueExA(key, valueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+}
+
+void WriteBinarySetting(HKEY key, const char* valueName, const void* data, DWORD size) {
+  RegSetValueExA(key, valueName, 0, REG_BINARY, static_cast<const BYTE*>(data), size);
+}
+
+void WriteTextSetting(HKEY key, const char* valueName, const char* text) {
+  RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                 static_cast<DWORD>(strlen(text) + 1));
+}

@@ -1,0 +1,37 @@
+// The registry settings store: readers that fall back to the built-in defaults, and the opening,
+// creating and writing of the settings key (HKCU\<KeyPath>). Every reader accepts a null key and
+// then behaves as if the value were missing. Requires LoadSaverStrings to have run.
+#pragma once
+#include <windows.h>
+#include <stdint.h>
+
+// Opens the settings key with full access into SaverState.SettingsKey (null when that fails).
+// Never creates it.
+void OpenSettingsKeyForRead();
+// Opens the key for writing into SaverState.SettingsKey, creating it (and any missing parent) when
+// absent. Returns 1 when SettingsKey holds an open handle, else 0.
+int OpenSettingsKeyForWrite();
+// Closes SaverState.SettingsKey, if open, and sets it to null.
+void CloseSettingsKey();
+
+// Reads the text of the slot named by the stored StringID into a 256-byte buffer; leaves the
+// buffer as it was when the key, StringID or the slot value is missing.
+void ReadSelectedText(HKEY key, char* text);
+void ReadFloatSetting(HKEY key, const char* valueName, float* destination, float defaultValue);
+void ReadIntSetting(HKEY key, const char* valueName, int32_t* destination, int32_t defaultValue);
+// Reads "LogFont", or the default font when the key or value is missing. The face name always
+// comes back NUL-terminated.
+void ReadLogFont(HKEY key, LOGFONTA* font);
+// Overlay the in-memory tables from the registry; rows without a readable value keep theirs.
+void ReadGlCaps(HKEY key);
+void ReadMaterialLight(HKEY key);
+// Reads a text value of at most readSize bytes (terminator included) into text, which holds at
+// least readSize bytes; on failure the text is unchanged. The text always stays terminated.
+void ReadTextSetting(HKEY key, const char* valueName, char* text, DWORD readSize);
+
+// The writers' calls. Results are not looked at, as nothing could be done about a failed write.
+void WriteIntSetting(HKEY key, const char* valueName, int32_t value);
+void WriteBinarySetting(HKEY key, const char* valueName, const void* data, DWORD size);
+void WriteTextSetting(HKEY key, const char* valueName, const char* text);
+
+void SetDefaultLogFont(LOGFONTA* font);

@@ -1,0 +1,409 @@
+#!/usr/bin/env python3
+# Statically checks a built vorlux.scr: PE format/arch/subsystem, imported DLLs, and the resources.
+"""Usage: check_pe.py --arch i386|amd64 [--dialogs] [-v] FILE.scr  (exit 0: all passed, 1: not)
+Parses the PE file itself (standard library only), so it runs wherever the cross build does."""
+import argparse
+import os
+import re
+import struct
+import sys
+
+# ---------------------------------------------------------------- expectations
+LANG_JA = 0x0411
+
+ARCHES = {"i386": (0x10B, 0x14C), "amd64": (0x20B, 0x8664)}  # -> (optional magic, Machine)
+SUBSYSTEM_WINDOWS_GUI = 2
+
+# A screen saver must run on a bare Windows install, so only system DLLs may be imported.
+ALLOWED_DLLS = {
+    "kernel32", "user32", "gdi32", "advapi32", "opengl32", "comctl32", "comdlg32",
+    "version", "shell32", "ole32", "oleaut32", "msvcrt", "imm32", "winmm", "ntdll",
+}
+ALLOWED_DLL_PREFIXES = ("api-ms-win-crt-", "api-ms-win-core-")
+
+RT_ICON, RT_STRING, RT_DIALOG, RT_GROUP_ICON, RT_VERSION = 3, 6, 5, 14, 16
+
+STRINGS = {  # RT_STRING id -> exact text, all in LANG_JA
+    101: "GLWindowClass",
+    102: "GLWindow",
+    103: "SOFTWARE\\Pellam\\Vorlux\\1.00",
+    105: "趣味",
+    106: "休憩",
+    107: "打合せ",
+    108: "会議",
+    109: "食事",
+    110: "外出",
+    1007: "Screen Saver.Vorlux",
+}
+ICON_GROUPS = {100: (16, 32, 48)}  # RT_GROUP_ICON id -> pixel sizes it must list
+VERSION_ID = 1
+VERSION_BLOCK = "041104b0"
+VERSION_VALUES = {"ProductName": "Vorlux", "FileVersion": "1.0.0.1"}
+VERSION_NONEMPTY = ("LegalCopyright",)
+VERSION_TRANSLATION = (0x0411, 0x04B0)
+TEXT_RESOURCES = {("ABOUTTEXT", 112): "cp932"}  # (type name, id) -> encoding
+DIALOGS = (2003, 106, 107, 2005, 2006, 2007)  # RT_DIALOG ids, required with --dialogs
+
+
+# ---------------------------------------------------------------- PE parsing
+class PEError(Exception):
+    pass
+
+
+class PE:
+    def __init__(self, data):
+        self.data = data
+        if data[:2] != b"MZ":
+            raise PEError("no MZ header")
+        pe_off = self.u32(0x3C)
+        if data[pe_off:pe_off + 4] != b"PE\0\0":
+            raise PEError("no PE signature")
+        coff = pe_off + 4
+        self.machine, nsect = struct.unpack_from("<HH", data, coff)
+        opt_size = self.u16(coff + 16)
+        opt = coff + 20
+        self.magic = self.u16(opt)
+        if self.magic == 0x10B:
+            self.image_base = self.u32(opt + 28)
+            ndirs_off = opt + 92
+        elif self.magic == 0x20B:
+            self.image_base = struct.unpack_from("<Q", data, opt + 24)[0]
+            ndirs_off = opt + 108
+        else:
+            raise PEError("unknown optional header magic 0x%X" % self.magic)
+        self.subsystem = self.u16(opt + 68)
+        ndirs = min(self.u32(ndirs_off), 16)
+        self.dirs = [struct.unpack_from("<II", data, ndirs_off + 4 + 8 * i) for i in range(ndirs)]
+        self.sections = []
+        for i in range(nsect):
+            s = opt + opt_size + 40 * i
+            vsize, va, rawsize, rawptr = struct.unpack_from("<IIII", data, s + 8)
+            self.sections.append((va, max(vsize, rawsize), rawptr, rawsize))
+
+    def u16(self, off):
+        return struct.unpack_from("<H", self.data, off)[0]
+
+    def u32(self, off):
+        return struct.unpack_from("<I", self.data, off)[0]
+
+    def directory(self, index):
+        return self.dirs[index] if index < len(self.dirs) else (0, 0)
+
+    def rva_to_off(self, rva):
+        # Resource and import data carry RVAs; the section table maps them into the file.
+        for va, size, rawptr, rawsize in self.sections:
+            if va <= rva < va + size:
+                if rva - va >= rawsize:
+                    raise PEError("RVA 0x%X lies in uninitialised section data" % rva)
+                return rawptr + rva - va
+        raise PEError("RVA 0x%X is outside every section" % rva)
+
+    def read(self, rva, size):
+        off = self.rva_to_off(rva)
+        if off + size > len(self.data):
+            raise PEError("RVA 0x%X + %d runs past the end of the file" % (rva, size))
+        return self.data[off:off + size]
+
+    def cstring(self, rva):
+        off = self.rva_to_off(rva)
+        end = self.data.find(b"\0", off)
+        if end < 0:
+            raise PEError("unterminated string at RVA 0x%X" % rva)
+        return self.data[off:end].decode("ascii", "replace")
+
+    def imported_dlls(self):
+        dlls = []
+        rva, size = self.directory(1)
+        while rva and size:
+            desc = self.read(rva, 20)
+            if desc == bytes(20):
+                break
+            dlls.append(self.cstring(struct.unpack_from("<I", desc, 12)[0]))
+            rva += 20
+        return dlls
+
+    def delay_imported_dlls(self):
+        dlls = []
+        rva, size = self.directory(13)
+        # Bounded by the directory size too: the table is not always zero-terminated.
+        for off in range(rva, rva + size - 31 if rva else 0, 32):
+            attrs, name = struct.unpack_from("<II", self.read(off, 32))
+            if name == 0:
+                break
+            # Old-style descriptors (attribute bit 0 clear) hold VAs instead of RVAs.
+            dlls.append(self.cstring(name if attrs & 1 else name - self.image_base))
+        return dlls
+
+    def resources(self):
+        """Returns {(type, name, lang): bytes}; string keys are str, numeric ones int."""
+        base, size = self.directory(2)
+        out = {}
+        if not (base and size):
+            return out
+        root = self.rva_to_off(base)
+        data = self.data
+
+        def key(raw):
+            if raw & 0x80000000:  # named entry: UTF-16 string with a WORD length prefix
+                off = root + (raw & 0x7FFFFFFF)
+                n = self.u16(off)
+                return data[off + 2:off + 2 + 2 * n].decode("utf-16-le")
+            return raw
+
+        def walk(dir_off, path):
+            named, ids = struct.unpack_from("<HH", data, root + dir_off + 12)
+            for i in range(named + ids):
+                name, target = struct.unpack_from("<II", data, root + dir_off + 16 + 8 * i)
+                here = path + (key(name),)
+                if target & 0x80000000:
+                    if len(here) >= 3:  # type -> name -> language; deeper means a loop
+                        raise PEError("resource tree deeper than three levels")
+                    walk(target & 0x7FFFFFFF, here)
+                elif len(here) == 3:
+                    rva, length = struct.unpack_from("<II", data, root + target)
+                    out[here] = self.read(rva, length)
+
+        walk(0, ())
+        return out
+
+
+def find_resource(res, rtype, name, lang=None):
+    """Data of the resource, or None; lang None means any language."""
+    if isinstance(rtype, str):
+        rtype = rtype.upper()
+    for (t, n, l), blob in res.items():
+        if t == rtype and n == name and (lang is None or l == lang):
+            return blob
+    return None
+
+
+def missing(res, rtype, name):
+    """'missing', naming the languages the resource does exist in, if any."""
+    rtype = rtype.upper() if isinstance(rtype, str) else rtype
+    langs = sorted(l for (t, n, l) in res if t == rtype and n == name)
+    return "missing" + (" (present in language %s)" % ", ".join("0x%04X" % l for l in langs)
+                        if langs else "")
+
+
+def quote(text):
+    # Like repr() but leaves backslashes and non-ASCII alone, so registry paths read naturally.
+    return '"%s"' % "".join(ch if ch.isprintable() else "\\x%02x" % ord(ch) for ch in text)
+
+
+def string_from_table(res, sid, lang):
+    # String tables hold 16 strings per block: block id = (id >> 4) + 1, slot = id & 15.
+    block = find_resource(res, RT_STRING, (sid >> 4) + 1, lang)
+    if block is None:
+        return None
+    off = 0
+    for slot in range(16):
+        n = struct.unpack_from("<H", block, off)[0]
+        if slot == sid & 15:
+            return block[off + 2:off + 2 + 2 * n].decode("utf-16-le") if n else None
+        off += 2 + 2 * n
+    return None
+
+
+def align4(x):
+    return (x + 3) & ~3
+
+
+def parse_version_node(blob, off):
+    """One VS_VERSIONINFO-style node -> (key, value, children); nodes are DWORD aligned."""
+    length, value_len, vtype = struct.unpack_from("<HHH", blob, off)
+    end = min(off + length, len(blob))
+    kend = off + 6
+    while kend + 1 < end and blob[kend:kend + 2] != b"\0\0":
+        kend += 2
+    key_text = blob[off + 6:kend].decode("utf-16-le")
+    voff = align4(kend + 2)
+    if vtype == 1:  # text: read up to the NUL, as some tools count bytes, others characters
+        text = blob[voff:end].decode("utf-16-le", "replace") if value_len else ""
+        value = text.split("\0", 1)[0]
+        vbytes = 2 * value_len
+    else:
+        vbytes = value_len
+        value = blob[voff:voff + vbytes]
+    children = []
+    coff = align4(voff + vbytes)
+    while coff + 6 <= end:
+        clen = struct.unpack_from("<H", blob, coff)[0]
+        if clen == 0:
+            break
+        children.append(parse_version_node(blob, coff))
+        coff = align4(coff + clen)
+    return key_text, value, children
+
+
+# ---------------------------------------------------------------- checks
+class Checker:
+    def __init__(self):
+        self.passed = 0
+        self.failed = 0
+
+    def check(self, name, ok, expected, actual):
+        if ok:
+            self.passed += 1
+        else:
+            self.failed += 1
+            print("FAIL %s: expected %s, got %s" % (name, expected, actual))
+        return ok
+
+
+def dll_allowed(dll):
+    base = dll.lower()
+    if base.endswith(".dll"):
+        base = base[:-4]
+    return base in ALLOWED_DLLS or base.startswith(ALLOWED_DLL_PREFIXES)
+
+
+def check_format(c, pe, arch):
+    magic, machine = ARCHES[arch]
+    c.check("optional header magic", pe.magic == magic, "0x%X" % magic, "0x%X" % pe.magic)
+    c.check("machine", pe.machine == machine, "0x%X" % machine, "0x%X" % pe.machine)
+    c.check("subsystem", pe.subsystem == SUBSYSTEM_WINDOWS_GUI,
+            "%d (Windows GUI)" % SUBSYSTEM_WINDOWS_GUI, pe.subsystem)
+
+
+def check_imports(c, pe, verbose):
+    for label, dlls in (("imports", pe.imported_dlls()),
+                        ("delay imports", pe.delay_imported_dlls())):
+        if verbose:
+            print("%s: %s" % (label, ", ".join(dlls) or "(none)"))
+        bad = [d for d in dlls if not dll_allowed(d)]
+        c.check(label, not bad, "only Windows system DLLs", "non-system " + ", ".join(bad))
+
+
+def check_strings(c, res):
+    for sid, want in STRINGS.items():
+        got = string_from_table(res, sid, LANG_JA)
+        if got is not None:
+            actual = quote(got)
+        elif find_resource(res, RT_STRING, (sid >> 4) + 1, LANG_JA) is not None:
+            actual = "missing"  # the block is there but this slot is empty
+        else:
+            actual = missing(res, RT_STRING, (sid >> 4) + 1)
+        c.check("string %d (lang 0x%04X)" % (sid, LANG_JA), got == want, quote(want), actual)
+
+
+def check_icons(c, res):
+    for gid, sizes in ICON_GROUPS.items():
+        grp = find_resource(res, RT_GROUP_ICON, gid)
+        if not c.check("icon group %d" % gid, grp is not None, "present", "missing"):
+            continue
+        count = struct.unpack_from("<H", grp, 4)[0]
+        # GRPICONDIR: 6-byte header, then 14-byte entries; width byte 0 means 256 px.
+        entries = [struct.unpack_from("<BBBBHHIH", grp, 6 + 14 * i) for i in range(count)]
+        widths = sorted(e[0] or 256 for e in entries)
+        c.check("icon group %d sizes" % gid, set(sizes) <= set(widths),
+                "includes %s px" % list(sizes), "%s px" % widths)
+        absent = [e[7] for e in entries if find_resource(res, RT_ICON, e[7]) is None]
+        c.check("icon group %d images" % gid, not absent, "every RT_ICON present",
+                "missing RT_ICON ids %s" % absent)
+
+
+def check_version(c, res):
+    blob = find_resource(res, RT_VERSION, VERSION_ID, LANG_JA)
+    if not c.check("version %d (lang 0x%04X)" % (VERSION_ID, LANG_JA), blob is not None,
+                   "present", missing(res, RT_VERSION, VERSION_ID)):
+        return
+    key, fixed, children = parse_version_node(blob, 0)
+    sig = struct.unpack_from("<I", fixed)[0] if len(fixed) >= 4 else 0
+    c.check("VS_FIXEDFILEINFO", key == "VS_VERSION_INFO" and sig == 0xFEEF04BD,
+            "VS_VERSION_INFO with signature 0xFEEF04BD", "%s with 0x%X" % (quote(key), sig))
+    strings, blocks, translations = None, [], []
+    for ckey, _, grand in children:
+        if ckey == "StringFileInfo":
+            for tkey, _, values in grand:
+                blocks.append(tkey)
+                if tkey.lower() == VERSION_BLOCK.lower():
+                    strings = {k: v for k, v, _ in values}
+        elif ckey == "VarFileInfo":
+            for vkey, val, _ in grand:
+                if vkey == "Translation":
+                    translations += [struct.unpack_from("<HH", val, i)
+                                     for i in range(0, len(val) - 3, 4)]
+    if c.check("version block %s" % VERSION_BLOCK, strings is not None, "present",
+               "missing (found %s)" % (", ".join(blocks) or "none")):
+        for name, want in VERSION_VALUES.items():
+            got = strings.get(name)
+            c.check("version %s" % name, got == want, quote(want),
+                    "missing" if got is None else quote(got))
+        for name in VERSION_NONEMPTY:
+            got = strings.get(name)
+            c.check("version %s" % name, bool(got), "non-empty",
+                    "missing" if got is None else quote(got))
+    c.check("version Translation", VERSION_TRANSLATION in translations,
+            "0x%04X, 0x%04X" % VERSION_TRANSLATION,
+            ", ".join("0x%04X, 0x%04X" % t for t in translations) or "missing")
+
+
+def check_text_resources(c, res):
+    for (rtype, rid), encoding in TEXT_RESOURCES.items():
+        label = "%s %d" % (rtype, rid)
+        blob = find_resource(res, rtype, rid)
+        if not c.check(label, bool(blob), "non-empty data",
+                       "missing" if blob is None else "empty"):
+            continue
+        # The text is shown as-is, so a trailing NUL from the resource compiler would show up.
+        c.check(label + " end", not blob.endswith(b"\0"), "no trailing NUL", "ends with NUL")
+        try:
+            text, bad_at = blob.decode(encoding), None
+        except UnicodeDecodeError as e:
+            text, bad_at = None, e.start
+        if not c.check(label + " encoding", text is not None, "valid " + encoding,
+                       "undecodable byte at offset %s" % bad_at):
+            continue
+        lines = text.rstrip("\r\n").split("\r\n")
+        c.check(label + " lines", len(lines) >= 2, "at least two CRLF-separated lines",
+                "%d line(s)" % len(lines))
+        bare = len(re.findall(r"(?<!\r)\n", text))
+        c.check(label + " line ends", bare == 0, "CRLF only", "%d bare LF" % bare)
+
+
+def check_dialogs(c, res):
+    for did in DIALOGS:
+        c.check("dialog %d" % did, find_resource(res, RT_DIALOG, did) is not None,
+                "present", "missing")
+
+
+def main(argv=None):
+    ap = argparse.ArgumentParser(description="Statically check a built Vorlux PE file.")
+    ap.add_argument("--arch", required=True, choices=sorted(ARCHES))
+    ap.add_argument("--dialogs", action="store_true", help="also require the dialog templates")
+    ap.add_argument("-v", "--verbose", action="store_true",
+                    help="list imported DLLs and resources")
+    ap.add_argument("file")
+    args = ap.parse_args(argv)
+    name = os.path.basename(args.file)
+    # Failure lines may carry Japanese text; never let a non-UTF-8 console turn that into a crash.
+    sys.stdout.reconfigure(errors="backslashreplace")
+    c = Checker()
+    try:
+        with open(args.file, "rb") as f:
+            pe = PE(f.read())
+        check_format(c, pe, args.arch)
+        check_imports(c, pe, args.verbose)
+        res = pe.resources()
+        if args.verbose:
+            for (rtype, rname, lang), blob in res.items():
+                print("resource: type %s, name %s, language 0x%04X, %d bytes"
+                      % (rtype, rname, lang, len(blob)))
+        check_strings(c, res)
+        check_icons(c, res)
+        check_version(c, res)
+        check_text_resources(c, res)
+        if args.dialogs:
+            check_dialogs(c, res)
+    except (OSError, PEError, struct.error, UnicodeDecodeError) as e:
+        # A malformed file stops the run; count it as a failure rather than a traceback.
+        c.check("PE parse", False, "a readable PE file", "%s: %s" % (type(e).__name__, e))
+    if c.failed:
+        print("check_pe: %s: %d of %d checks failed" % (name, c.failed, c.failed + c.passed))
+        return 1
+    print("check_pe: %s: %d checks passed" % (name, c.passed))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

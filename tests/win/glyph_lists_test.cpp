@@ -1,0 +1,162 @@
+// Glyph lists built with a real GL context (Mesa under Wine, on the harness's Xvfb display).
+#include "tests/win/test_support.h"
+#include "render/glyphs.h"
+#include "settings/settings.h"
+#include "settings/store.h"
+#include <string.h>
+#include <string>
+
+namespace {
+
+// A window with a GL context current on this thread and the default font selected, for the
+// outline service.
+class GlyphListsTest : public FreshSettingsTest {
+ protected:
+  void SetUp() override {
+    FreshSettingsTest::SetUp();
+    window = CreateWindowExA(0, "STATIC", "glyphs", WS_POPUP | WS_VISIBLE, 0, 0, 200, 150, nullptr, nullptr,
+                             nullptr, nullptr);
+    ASSERT_NE(nullptr, window);
+    dc = GetDC(window);
+    PIXELFORMATDESCRIPTOR pfd = {};
+    pfd.nSize = sizeof pfd;
+    pfd.nVersion = 1;
+    pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    pfd.cColorBits = 24;
+    pfd.cDepthBits = 16;
+    int format = ChoosePixelFormat(dc, &pfd);
+    ASSERT_NE(0, format);
+    ASSERT_TRUE(SetPixelFormat(dc, format, &pfd));
+    context = wglCreateContext(dc);
+    ASSERT_NE(nullptr, context);
+    ASSERT_TRUE(wglMakeCurrent(dc, context));
+    LOGFONTA logFont;
+    SetDefaultLogFont(&logFont);
+    font = CreateFontIndirectA(&logFont);
+    previousFont = SelectObject(dc, font);
+  }
+
+  void TearDown() override {
+    if (dc) DeleteObject(SelectObject(dc, previousFont));
+    wglMakeCurrent(nullptr, nullptr);
+    if (context) wglDeleteContext(context);
+    if (dc) ReleaseDC(window, dc);
+    if (window) DestroyWindow(window);
+  }
+
+  int Build(const char* text) {
+    return BuildGlyphLists(dc, text, GlyphListBase, 0.0f, 0.15f, WGL_FONT_POLYGONS, GlyphMetricsBuffer);
+  }
+
+  // The metrics of one character built on its own into a scratch list: what list k must match.
+  GLYPHMETRICSFLOAT Reference(unsigned code) {
+    GLYPHMETRICSFLOAT metrics = {};
+    EXPECT_TRUE(wglUseFontOutlinesA(dc, code, 1, 5000, 0.0f, 0.15f, WGL_FONT_POLYGONS, &metrics));
+    glDeleteLists(5000, 1);
+    return metrics;
+  }
+
+  HWND window = nullptr;
+  HDC dc = nullptr;
+  HGLRC context = nullptr;
+  HFONT font = nullptr;
+  HGDIOBJ previousFont = nullptr;
+};
+
+std::string Bytes(const GLYPHMETRICSFLOAT& m) { return std::string(reinterpret_cast<const char*>(&m), sizeof m); }
+
+#define EXPECT_SAME_GLYPH(expected, actual) EXPECT_EQ(Bytes(expected), Bytes(actual))
+
+TEST_F(GlyphListsTest, EmptyTextBuildsNothing) {
+  GlyphCount = 7;
+  EXPECT_EQ(1, Build(""));
+  EXPECT_EQ(0, GlyphCount);
+  EXPECT_FALSE(glIsList(GlyphListBase));
+}
+
+TEST_F(GlyphListsTest, MixedSingleAndDoubleByte) {
+  ASSERT_EQ(1, Build("A\x8A\xBF"));
+  ASSERT_EQ(2, GlyphCount);
+  EXPECT_EQ(0, GlyphIndexes[0]);
+  EXPECT_EQ(1, GlyphIndexes[1]);
+  EXPECT_TRUE(glIsList(1000));
+  EXPECT_TRUE(glIsList(1001));
+  EXPECT_FALSE(glIsList(1002));
+  EXPECT_SAME_GLYPH(Reference(0x41), GlyphMetricsBuffer[0]);
+  EXPECT_SAME_GLYPH(Reference(0x8ABF), GlyphMetricsBuffer[1]);
+}
+
+TEST_F(GlyphListsTest, KyuukeiIsTwoRealJapaneseGlyphs) {
+  ASSERT_EQ(1, Build("\x8B\x78\x8C\x65"));  // 休憩
+  ASSERT_EQ(2, GlyphCount);
+  EXPECT_SAME_GLYPH(Reference(0x8B78), GlyphMetricsBuffer[0]);
+  EXPECT_SAME_GLYPH(Reference(0x8C65), GlyphMetricsBuffer[1]);
+  // A font without the glyph would give an empty box; these are full-width ideographs.
+  for (int k = 0; k < 2; ++k) {
+    EXPECT_GT(GlyphMetricsBuffer[k].gmfBlackBoxX, 0.5f) << k;
+    EXPECT_GT(GlyphMetricsBuffer[k].gmfCellIncX, 0.8f) << k;
+  }
+  EXPECT_FALSE(Bytes(GlyphMetricsBuffer[0]) == Bytes(GlyphMetricsBuffer[1]));
+}
+
+TEST_F(GlyphListsTest, HalfWidthKatakanaIsSingleByte) {
+  ASSERT_EQ(1, Build("\xB1"));  // ｱ: not a lead byte in code page 932
+  ASSERT_EQ(1, GlyphCount);
+  EXPECT_SAME_GLYPH(Reference(0xB1), GlyphMetricsBuffer[0]);
+  EXPECT_LT(GlyphMetricsBuffer[0].gmfCellIncX, 0.75f) << "half width";
+}
+
+TEST_F(GlyphListsTest, FullFieldBuildsAtMost255Lists) {
+  char field[TextBufferSize];
+  memset(field, 'W', sizeof field);  // 256 bytes, no terminator: the last is never walked
+  ASSERT_EQ(1, Build(field));
+  EXPECT_EQ(255, GlyphCount);
+  EXPECT_TRUE(glIsList(1254));
+  EXPECT_FALSE(glIsList(1255));
+  EXPECT_EQ(254, GlyphIndexes[254]);
+}
+
+TEST_F(GlyphListsTest, RepeatedCharacterGetsAListPerPosition) {
+  ASSERT_EQ(1, Build("\x89\xEF\x89\xEF"));  // 会会
+  ASSERT_EQ(2, GlyphCount);
+  EXPECT_TRUE(glIsList(1000));
+  EXPECT_TRUE(glIsList(1001));
+  EXPECT_SAME_GLYPH(GlyphMetricsBuffer[0], GlyphMetricsBuffer[1]);
+}
+
+TEST_F(GlyphListsTest, LoneTrailingLeadByteIsDropped) {
+  ASSERT_EQ(1, Build("A\x8A"));
+  EXPECT_EQ(1, GlyphCount);
+  EXPECT_FALSE(glIsList(1001));
+}
+
+// Succeeds for the first character only.
+int OutlineCalls = 0;
+BOOL WINAPI FailSecondOutline(HDC dc, DWORD first, DWORD count, DWORD base, FLOAT deviation, FLOAT extrusion,
+                              int format, LPGLYPHMETRICSFLOAT metrics) {
+  if (++OutlineCalls > 1) return FALSE;
+  return wglUseFontOutlinesA(dc, first, count, base, deviation, extrusion, format, metrics);
+}
+
+TEST_F(GlyphListsTest, FailedOutlineCallEndsTheBuild) {
+  GlyphCount = 3;
+  UseFontOutlines = FailSecondOutline;
+  int built = Build("ABC");
+  UseFontOutlines = wglUseFontOutlinesA;
+  EXPECT_EQ(0, built);
+  EXPECT_EQ(0, GlyphCount);
+  EXPECT_EQ(2, OutlineCalls) << "no call after the failed one";
+  EXPECT_TRUE(glIsList(1000)) << "lists already built are left alone";
+}
+
+TEST_F(GlyphListsTest, FontStepRestoresTheDeviceContextsFont) {
+  HGDIOBJ before = GetCurrentObject(dc, OBJ_FONT);
+  LOGFONTA logFont;
+  SetDefaultLogFont(&logFont);
+  ASSERT_EQ(1, BuildFontGlyphLists(dc, &logFont, "\x8E\xEF\x96\xA1", 0.0f, 0.15f, WGL_FONT_LINES));
+  EXPECT_EQ(2, GlyphCount);
+  EXPECT_EQ(before, GetCurrentObject(dc, OBJ_FONT));
+  EXPECT_GT(GlyphMetricsBuffer[0].gmfBlackBoxX, 0.5f) << "the default font draws 趣";
+}
+
+}  // namespace

@@ -1,0 +1,306 @@
+// The registry store against Wine's real registry: fall-backs, odd stored forms, and writing.
+#include "tests/win/test_support.h"
+#include "settings/settings.h"
+#include "settings/store.h"
+#include <string.h>
+#include <string>
+
+namespace {
+
+using StoreTest = FreshSettingsTest;
+
+const char Shumi[] = "\x8E\xEF\x96\xA1";     // 趣味, the first preset and DefaultText
+const char Kaigi[] = "\x89\xEF\x8B\x63";     // 会議, the preset of slot 3
+
+float BitsToFloat(uint32_t bits) {
+  float f;
+  memcpy(&f, &bits, sizeof f);
+  return f;
+}
+
+std::string VectorOf(const MaterialLightRow& row, int n) {
+  return std::string(reinterpret_cast<const char*>(row.vector), n * sizeof(float));
+}
+
+int StateOf(const char* valueName) {
+  for (GlCapRow* row = GetGlCapTable(); row->valueName; ++row)
+    if (!strcmp(row->valueName, valueName)) return row->state;
+  ADD_FAILURE() << "no row " << valueName;
+  return -1;
+}
+
+// Opens the key for reading the way the saver does, and seeds Text as the GL child window does.
+HKEY OpenAndSeed() {
+  OpenSettingsKeyForRead();
+  memcpy(SaverState.Text, SaverState.DefaultText, sizeof SaverState.Text);
+  return SaverState.SettingsKey;
+}
+
+TEST_F(StoreTest, NoKeyGivesEveryDefault) {
+  OpenSettingsKeyForRead();
+  EXPECT_EQ(nullptr, SaverState.SettingsKey) << "the key must not be created for reading";
+  HKEY key = SaverState.SettingsKey;
+
+  strcpy(SaverState.Text, "seed");
+  ReadSelectedText(key, SaverState.Text);
+  EXPECT_STREQ("seed", SaverState.Text);
+
+  float deviation = 9, extrusion = 9, scale = 9;
+  int32_t format = 9;
+  ReadFloatSetting(key, "Deviation", &deviation, 0.0f);
+  ReadFloatSetting(key, "Extrusion", &extrusion, 0.15f);
+  ReadFloatSetting(key, "UserScale", &scale, 0.55f);
+  ReadIntSetting(key, "Format", &format, 1);
+  EXPECT_EQ(0.0f, deviation);
+  EXPECT_EQ(0.15f, extrusion);
+  EXPECT_EQ(0.55f, scale);
+  EXPECT_EQ(1, format);
+
+  LOGFONTA font;
+  memset(&font, 0x5A, sizeof font);
+  ReadLogFont(key, &font);
+  EXPECT_EQ(-28, font.lfHeight);
+  EXPECT_EQ(400, font.lfWeight);
+  EXPECT_EQ(128, font.lfCharSet);
+  EXPECT_EQ(0, font.lfWidth);
+  EXPECT_EQ(0, font.lfItalic);
+  EXPECT_EQ(0, font.lfPitchAndFamily);
+  EXPECT_EQ("4D 53 20 96 BE 92 A9", Hex(font.lfFaceName)) << "MS 明朝 in code page 932";
+  EXPECT_EQ(std::string(LF_FACESIZE - 7, '\0'), std::string(font.lfFaceName + 7, LF_FACESIZE - 7));
+
+  ReadGlCaps(key);
+  ReadMaterialLight(key);
+  const char* expectedOn[] = {"GL_ALPHA_TEST", "GL_AUTO_NORMAL", "GL_COLOR_MATERIAL", "GL_DEPTH_TEST",
+                              "GL_DITHER", "GL_LIGHTING", "GL_LIGHT0"};
+  int rows = 0;
+  for (GlCapRow* row = GetGlCapTable(); row->valueName; ++row, ++rows) {
+    bool on = false;
+    for (const char* name : expectedOn) on = on || strcmp(name, row->valueName) == 0;
+    EXPECT_EQ(on ? 1 : 0, row->state) << row->valueName;
+  }
+  EXPECT_EQ(10, rows);
+  const MaterialLightRow* table = GetMaterialLightTable();
+  const float lightAmbient[] = {0.1f, 0.1f, 0.0f, 1.0f};
+  const float shininess = 12.0f;
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(lightAmbient), 16), VectorOf(table[LightAmbientRow], 4));
+  EXPECT_EQ(shininess, table[MatShininessRow].vector[0]);
+  EXPECT_STREQ("lmodel_ambient", table[LightModelAmbientRow].valueName) << "row order is fixed";
+  EXPECT_EQ(nullptr, table[MaterialLightRowCount].valueName);
+}
+
+TEST_F(StoreTest, SelectedTextFollowsStoredStringIdOnly) {
+  // Stored slot 3 without its value: the default text, not the preset of slot 3.
+  PutDword("StringID", 3);
+  HKEY key = OpenAndSeed();
+  ReadSelectedText(key, SaverState.Text);
+  EXPECT_STREQ(Shumi, SaverState.Text);
+  EXPECT_STRNE(Kaigi, SaverState.Text);
+
+  // A stored slot value is read into Text; the module-level StringID is not touched.
+  PutText("ZorvelString3", "ABC");
+  StringID = 0;
+  ReadSelectedText(key, SaverState.Text);
+  EXPECT_STREQ("ABC", SaverState.Text);
+  EXPECT_EQ(0, StringID);
+  CloseSettingsKey();
+}
+
+TEST_F(StoreTest, StringIdMissingIgnoresSlotZero) {
+  PutText("ZorvelString0", "XYZ");
+  HKEY key = OpenAndSeed();
+  ReadSelectedText(key, SaverState.Text);
+  EXPECT_STREQ(Shumi, SaverState.Text);
+  CloseSettingsKey();
+}
+
+TEST_F(StoreTest, StringIdOutOfRangeNamesValuesNeverWritten) {
+  PutDword("StringID", 9);
+  HKEY key = OpenAndSeed();
+  ReadSelectedText(key, SaverState.Text);
+  EXPECT_STREQ(Shumi, SaverState.Text);
+
+  // -1 is looked up as "ZorvelString-1": only such a value, which the program never writes,
+  // would be shown.
+  PutDword("StringID", static_cast<DWORD>(-1));
+  ReadSelectedText(key, SaverState.Text);
+  EXPECT_STREQ(Shumi, SaverState.Text);
+  PutText("ZorvelString-1", "minus");
+  ReadSelectedText(key, SaverState.Text);
+  EXPECT_STREQ("minus", SaverState.Text);
+  CloseSettingsKey();
+}
+
+TEST_F(StoreTest, TooLongTextKeepsThePreviousText) {
+  PutDword("StringID", 1);
+  std::string longText(299, 'L');
+  PutText("ZorvelString1", longText.c_str());  // 300 bytes with the terminator
+  HKEY key = OpenAndSeed();
+  ReadSelectedText(key, SaverState.Text);
+  EXPECT_STREQ(Shumi, SaverState.Text);
+  EXPECT_EQ(0, SaverState.Text[255]);
+
+  // In the configuration dialog the slots are read with 255 bytes.
+  memcpy(SaverState.TextSlots[1], "keep", 5);
+  PutText("ZorvelString1", std::string(255, 'M').c_str());
+  ReadTextSetting(key, "ZorvelString1", SaverState.TextSlots[1], 255);
+  EXPECT_STREQ("keep", SaverState.TextSlots[1]);
+  CloseSettingsKey();
+}
+
+TEST_F(StoreTest, UnterminatedTextStaysTerminated) {
+  PutDword("StringID", 2);
+  std::string full(256, 'B');  // fills the buffer exactly, no terminator
+  PutRawValue("ZorvelString2", REG_BINARY, full.data(), 256);
+  HKEY key = OpenAndSeed();
+  ReadSelectedText(key, SaverState.Text);
+  EXPECT_EQ(std::string(255, 'B'), std::string(SaverState.Text));
+
+  // A short unterminated value ends right behind its bytes, not in what the buffer held before.
+  PutRawValue("ZorvelString2", REG_BINARY, "xy", 2);
+  ReadSelectedText(key, SaverState.Text);
+  EXPECT_STREQ("xy", SaverState.Text);
+  CloseSettingsKey();
+}
+
+TEST_F(StoreTest, ScalarsIgnoreTheRegistryType) {
+  int32_t linesFormat = 0;
+  PutRawValue("Format", REG_BINARY, &linesFormat, 4);
+  const uint32_t oneBits = 0x3F800000;  // 1.0f
+  PutRawValue("Deviation", REG_DWORD, &oneBits, 4);
+  HKEY key = OpenAndSeed();
+
+  int32_t format = 7;
+  ReadIntSetting(key, "Format", &format, 1);
+  EXPECT_EQ(0, format);
+  float deviation = 7;
+  ReadFloatSetting(key, "Deviation", &deviation, 0.0f);
+  EXPECT_EQ(1.0f, deviation);
+  CloseSettingsKey();
+}
+
+TEST_F(StoreTest, ScalarsOfOtherSizes) {
+  // Longer than four bytes: unreadable, so the default.
+  const float pair[2] = {2.0f, 3.0f};
+  PutRawValue("Extrusion", REG_BINARY, pair, 8);
+  // Shorter: a little-endian number whose missing high bytes are zero.
+  const unsigned char twoBytes[2] = {0x34, 0x12};
+  PutRawValue("Format", REG_BINARY, twoBytes, 2);
+  const unsigned char highHalf[2] = {0x80, 0x3F};
+  PutRawValue("UserScale", REG_BINARY, highHalf, 2);
+  HKEY key = OpenAndSeed();
+
+  float extrusion = 7;
+  ReadFloatSetting(key, "Extrusion", &extrusion, 0.15f);
+  EXPECT_EQ(0.15f, extrusion);
+  int32_t format = 7;
+  ReadIntSetting(key, "Format", &format, 1);
+  EXPECT_EQ(0x1234, format);
+  float scale = 7;
+  ReadFloatSetting(key, "UserScale", &scale, 0.55f);
+  EXPECT_EQ(BitsToFloat(0x3F80), scale);
+  CloseSettingsKey();
+}
+
+TEST_F(StoreTest, ShortLogFontIsAccepted) {
+  LOGFONTA stored = {};
+  stored.lfHeight = -40;
+  stored.lfWeight = 700;
+  stored.lfCharSet = SHIFTJIS_CHARSET;
+  strcpy(stored.lfFaceName, "Face");
+  PutRawValue("LogFont", REG_BINARY, &stored, 28);  // up to and including lfPitchAndFamily
+  HKEY key = OpenAndSeed();
+  LOGFONTA font;
+  ReadLogFont(key, &font);
+  EXPECT_EQ(-40, font.lfHeight);
+  EXPECT_EQ(700, font.lfWeight);
+  EXPECT_EQ(SHIFTJIS_CHARSET, font.lfCharSet);
+  EXPECT_EQ(std::string(LF_FACESIZE, '\0'), std::string(font.lfFaceName, LF_FACESIZE));
+  CloseSettingsKey();
+}
+
+TEST_F(StoreTest, LogFontFaceNameIsAlwaysTerminated) {
+  LOGFONTA stored;
+  memset(&stored, 'F', sizeof stored);
+  PutRawValue("LogFont", REG_BINARY, &stored, sizeof stored);
+  HKEY key = OpenAndSeed();
+  LOGFONTA font;
+  ReadLogFont(key, &font);
+  EXPECT_EQ(std::string(LF_FACESIZE - 1, 'F'), std::string(font.lfFaceName));
+
+  // Larger than a record: unreadable, so the default font.
+  char tooLong[64] = {};
+  PutRawValue("LogFont", REG_BINARY, tooLong, sizeof tooLong);
+  ReadLogFont(key, &font);
+  EXPECT_EQ(-28, font.lfHeight);
+  EXPECT_EQ("4D 53 20 96 BE 92 A9", Hex(font.lfFaceName));
+  CloseSettingsKey();
+}
+
+TEST_F(StoreTest, MaterialLightReadSizes) {
+  const float sixteen[4] = {0.5f, 0.5f, 0.5f, 0.5f};
+  PutRawValue("mat_shininess", REG_BINARY, sixteen, 16);  // read size 4: not read
+  const float two[2] = {0.7f, 0.8f};
+  PutRawValue("light_ambient", REG_BINARY, two, 8);       // replaces the first two floats
+  const float four[4] = {0.0f, 0.0f, 1.0f, 1.0f};
+  PutRawValue("mat_emission", REG_BINARY, four, 16);
+  HKEY key = OpenAndSeed();
+  ReadMaterialLight(key);
+  const MaterialLightRow* table = GetMaterialLightTable();
+  EXPECT_EQ(12.0f, table[MatShininessRow].vector[0]);
+  EXPECT_EQ(0.7f, table[LightAmbientRow].vector[0]);
+  EXPECT_EQ(0.8f, table[LightAmbientRow].vector[1]);
+  EXPECT_EQ(0.0f, table[LightAmbientRow].vector[2]);
+  EXPECT_EQ(1.0f, table[LightAmbientRow].vector[3]);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(four), 16), VectorOf(table[MatEmissionRow], 4));
+
+  const float one = 64.0f;
+  PutRawValue("mat_shininess", REG_BINARY, &one, 4);
+  ReadMaterialLight(key);
+  EXPECT_EQ(64.0f, table[MatShininessRow].vector[0]);
+  CloseSettingsKey();
+}
+
+TEST_F(StoreTest, GlSwitchesUseTheLowByteOnly) {
+  PutDword("GL_DEPTH_TEST", 256);    // low byte 0: off
+  PutDword("GL_CULL_FACE", 257);     // low byte 1: on
+  PutDword("GL_LIGHTING", 2);        // read as 2, which counts as off
+  HKEY key = OpenAndSeed();
+  ReadGlCaps(key);
+  EXPECT_EQ(0, StateOf("GL_DEPTH_TEST"));
+  EXPECT_EQ(1, StateOf("GL_CULL_FACE"));
+  EXPECT_EQ(2, StateOf("GL_LIGHTING"));
+  EXPECT_EQ(1, StateOf("GL_DITHER")) << "a missing value keeps its state";
+  CloseSettingsKey();
+}
+
+TEST_F(StoreTest, FirstSaveCreatesTheWholePath) {
+  ASSERT_EQ(1, OpenSettingsKeyForWrite());
+  ASSERT_NE(nullptr, SaverState.SettingsKey);
+  WriteIntSetting(SaverState.SettingsKey, "StringID", 2);
+  const float scale = 0.75f;
+  WriteBinarySetting(SaverState.SettingsKey, "UserScale", &scale, sizeof scale);
+  WriteTextSetting(SaverState.SettingsKey, "ZorvelString2", Kaigi);
+  CloseSettingsKey();
+  EXPECT_EQ(nullptr, SaverState.SettingsKey);
+
+  DWORD type;
+  std::string bytes;
+  ASSERT_TRUE(GetRawValue("StringID", &type, &bytes));
+  EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
+  EXPECT_EQ(std::string("\x02\0\0\0", 4), bytes);
+  ASSERT_TRUE(GetRawValue("UserScale", &type, &bytes));
+  EXPECT_EQ(static_cast<DWORD>(REG_BINARY), type);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&scale), 4), bytes);
+  ASSERT_TRUE(GetRawValue("ZorvelString2", &type, &bytes));
+  EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
+  EXPECT_EQ(Hex(std::string(Kaigi, 5)), Hex(bytes)) << "stored with its terminator";
+
+  // The saver, next time, reads what was written.
+  HKEY key = OpenAndSeed();
+  ASSERT_NE(nullptr, key);
+  ReadSelectedText(key, SaverState.Text);
+  EXPECT_STREQ(Kaigi, SaverState.Text);
+  CloseSettingsKey();
+}
+
+}  // namespace

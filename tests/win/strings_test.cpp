@@ -1,0 +1,54 @@
+// The program's strings as LoadSaverStrings fills them under code page 932.
+#include "tests/win/test_support.h"
+#include "host/host_state.h"
+#include "settings/settings.h"
+#include <string.h>
+
+namespace {
+
+using StringsTest = FreshSettingsTest;
+
+TEST_F(StringsTest, FieldsHoldTheStringTable) {
+  EXPECT_STREQ("GLWindowClass", SaverState.ClassName);
+  EXPECT_STREQ("GLWindow", SaverState.WindowTitle);
+  EXPECT_STREQ("SOFTWARE\\Pellam\\Vorlux\\1.00", SaverState.KeyPath);
+}
+
+TEST_F(StringsTest, PresetsAreShiftJis) {
+  const char* presets[TextSlotCount] = {
+    "\x8E\xEF\x96\xA1",          // 趣味
+    "\x8B\x78\x8C\x65",          // 休憩
+    "\x91\xC5\x8D\x87\x82\xB9",  // 打合せ
+    "\x89\xEF\x8B\x63",          // 会議
+    "\x90\x48\x8E\x96",          // 食事
+    "\x8A\x4F\x8F\x6F",          // 外出
+  };
+  for (int slot = 0; slot < TextSlotCount; ++slot)
+    EXPECT_EQ(Hex(presets[slot]), Hex(SaverState.TextSlots[slot])) << "slot " << slot;
+  EXPECT_EQ(Hex(presets[0]), Hex(SaverState.DefaultText));
+}
+
+TEST_F(StringsTest, LoadingDoesNotTouchSelectionOrTables) {
+  StringID = 4;
+  GetGlCapTable()[0].state = 0;
+  memset(&SaverState, 0, sizeof SaverState);
+  LoadSaverStrings();
+  EXPECT_EQ(4, StringID);
+  EXPECT_EQ(0, GetGlCapTable()[0].state);
+  EXPECT_EQ(0, SaverState.Text[0]) << "Text is seeded later, by the GL child window";
+}
+
+TEST_F(StringsTest, MissingStringsLeaveFieldsEmpty) {
+  // A module without a string table: the fields stay as the clearing left them.
+  HostInstance = LoadLibraryA("opengl32.dll");
+  ASSERT_NE(nullptr, HostInstance);
+  ASSERT_EQ(nullptr, FindResourceA(HostInstance, MAKEINTRESOURCEA(101 / 16 + 1), MAKEINTRESOURCEA(6)))
+      << "opengl32 was expected to have no strings 96 to 111";
+  memset(&SaverState, 0, sizeof SaverState);
+  LoadSaverStrings();
+  EXPECT_STREQ("", SaverState.ClassName);
+  EXPECT_STREQ("", SaverState.KeyPath);
+  EXPECT_STREQ("", SaverState.TextSlots[5]);
+}
+
+}  // namespace
