@@ -28,6 +28,8 @@ add_library(vorlux_core STATIC
   settings/settings.cpp
   settings/store.cpp
   render/glyphs.cpp
+  render/scene.cpp
+  render/render_thread.cpp
 )
 target_include_directories(vorlux_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(vorlux_core PRIVATE ${VORLUX_WARNINGS})

@@ -8,6 +8,9 @@
 #   VORLUX_XVFB           1: run on a fresh Xvfb display (1024x768x24)
 #   VORLUX_SCREEN         Xvfb screen geometry, default 1024x768x24
 #   VORLUX_KEEP_PREFIX    1: leave the throwaway prefix behind and print its path
+#   VORLUX_GRAB           1: preload the frame grabber (VORLUX_GRABBER, a .so) into Wine, writing to
+#                         VORLUX_GRAB_DIR (default: a folder in the prefix), every VORLUX_GRAB_EVERY-th
+#                         frame (default 10), at most VORLUX_GRAB_MAX frames (default 20)
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 template=${VORLUX_WINE_TEMPLATE:-$here/../build/wine-template}
@@ -65,4 +68,12 @@ if [ "${VORLUX_XVFB:-0}" = 1 ]; then
   unset XAUTHORITY
 fi
 
-wine "$@"
+if [ "${VORLUX_GRAB:-0}" = 1 ]; then
+  grabber=$(realpath "$VORLUX_GRABBER")
+  export VORLUX_GRAB_DIR=${VORLUX_GRAB_DIR:-$prefix/grab}
+  export VORLUX_GRAB_EVERY=${VORLUX_GRAB_EVERY:-10} VORLUX_GRAB_MAX=${VORLUX_GRAB_MAX:-20}
+  mkdir -p "$VORLUX_GRAB_DIR"
+  LD_PRELOAD="$grabber${LD_PRELOAD:+:$LD_PRELOAD}" wine "$@"
+else
+  wine "$@"
+fi

@@ -1,0 +1,78 @@
+// The render thread and its frame loop. Everything here runs on the render thread, except
+// SetRunFlag and ClearRunFlag, which the main thread calls.
+#include "render/render_thread.h"
+#include "render/animation.h"
+#include "render/glyphs.h"
+#include "render/scene.h"
+#include "settings/settings.h"
+#include <GL/gl.h>
+
+std::atomic<int32_t> RunFlag{0};
+
+float AngleX = 1.0f;
+float AngleY = 5.0f;
+float AngleZ = 3.0f;
+int32_t PosX = 0;
+int32_t PosY = 0;
+int32_t DirX = +1;
+int32_t DirY = +1;
+
+void SetRunFlag() { RunFlag.store(1, std::memory_order_relaxed); }
+void ClearRunFlag() { RunFlag.store(0, std::memory_order_relaxed); }
+
+static bool Running() { return RunFlag.load(std::memory_order_relaxed) == 1; }
+
+// MoveWindow on a window of the main thread: carried out there while this thread waits.
+static void StepChildWindow() {
+  StepAxis(&PosX, &DirX, SaverState.ChildWidth, SaverState.SaverWidth);
+  StepAxis(&PosY, &DirY, SaverState.ChildHeight, SaverState.SaverHeight);
+  MoveWindow(SaverState.ChildWindow, PosX, PosY, SaverState.ChildWidth, SaverState.ChildHeight, TRUE);
+}
+
+int AnimateFrames(float scale) {
+  while (Running()) {
+    AddSpinSteps(&AngleX, &AngleY, &AngleZ);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushMatrix();
+    glRotatef(AngleX, 1.0f, 0.0f, 0.0f);
+    glRotatef(AngleY, 0.0f, 1.0f, 0.0f);
+    glRotatef(AngleZ, 0.0f, 0.0f, 1.0f);
+    glScalef(scale, scale, scale);
+    glListBase(GlyphListBase);
+    glCallLists(GlyphCount, GL_SHORT, GlyphIndexes);
+    glPopMatrix();
+    if (WrapSpinAngles(&AngleX, &AngleY, &AngleZ)) StepChildWindow();
+    glFinish();
+    SwapBuffers(wglGetCurrentDC());
+  }
+  return 1;
+}
+
+int TeardownScene() {
+  glDeleteLists(GlyphListBase, GlyphCount);
+  HGLRC context = wglGetCurrentContext();
+  HDC dc = wglGetCurrentDC();
+  if (PaletteHandle) {
+    DeleteObject(SelectPalette(dc, PreviousPalette, FALSE));
+    PaletteHandle = nullptr;
+  }
+  wglMakeCurrent(nullptr, nullptr);
+  if (context) wglDeleteContext(context);
+  return 1;
+}
+
+DWORD WINAPI RenderThreadMain(LPVOID parameter) {
+  SaverStateRecord* state = static_cast<SaverStateRecord*>(parameter);
+  HDC dc = GetDC(state->ChildWindow);
+  float scale;
+  if (!SetupScene(dc, state->SettingsKey, state->Text, &scale)) {
+    // Give back what set-up got before it failed (context, palette); no lists were kept.
+    TeardownScene();
+    if (dc) ReleaseDC(state->ChildWindow, dc);
+    return 0;
+  }
+  AnimateFrames(scale);
+  TeardownScene();
+  if (dc) ReleaseDC(state->ChildWindow, dc);
+  return 1;
+}

@@ -1,0 +1,26 @@
+// The render thread: sets up the scene on the GL child window, draws frames until the run flag
+// is cleared, steps the child window on every full X turn, and tears everything down.
+#pragma once
+#include <windows.h>
+#include <atomic>
+#include <stdint.h>
+
+// 1 while the render thread is to keep drawing. Written by the main thread, read by the render
+// thread once per frame. A plain int shared between threads would be a data race (the compiler
+// may keep it in a register); a relaxed atomic compiles to the same aligned load and store on
+// x86 with defined behaviour, and no ordering beyond that is needed.
+extern std::atomic<int32_t> RunFlag;
+
+// Animation state, render thread only, never reset: the process runs the saver once.
+extern float AngleX, AngleY, AngleZ;
+extern int32_t PosX, PosY, DirX, DirY;
+
+void SetRunFlag();
+void ClearRunFlag();
+// Thread routine; parameter: the address of SaverState. Exit code 1 after a stop, 0 when the
+// scene could not be set up.
+DWORD WINAPI RenderThreadMain(LPVOID parameter);
+// Draws frames while RunFlag is 1; returns 1.
+int AnimateFrames(float scale);
+// Deletes the glyph lists, puts the previous palette back, deletes the context; returns 1.
+int TeardownScene();

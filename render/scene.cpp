@@ -1,0 +1,136 @@
+// GL surface and scene set-up, run once on the render thread before the first frame.
+#include "render/scene.h"
+#include "render/glyphs.h"
+#include "render/palette.h"
+#include "settings/settings.h"
+#include "settings/store.h"
+#include <GL/gl.h>
+
+const PIXELFORMATDESCRIPTOR PixelFormatTemplate = {
+  sizeof(PIXELFORMATDESCRIPTOR),  // nSize: 40
+  1,                              // nVersion
+  PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER,
+  PFD_TYPE_RGBA,
+  8,                              // cColorBits: the least; the driver offers what the display has
+  0, 0, 0, 0, 0, 0,               // red, green, blue bits and shifts
+  0, 0,                           // alpha bits and shift
+  0, 0, 0, 0, 0,                  // accumulation bits
+  16,                             // cDepthBits
+  0,                              // cStencilBits
+  0,                              // cAuxBuffers
+  PFD_MAIN_PLANE,
+  0,                              // bReserved
+  0, 0, 0                         // layer, visible and damage masks
+};
+
+HPALETTE PaletteHandle = nullptr;
+HPALETTE PreviousPalette = nullptr;
+
+int SetupPixelFormat(HDC dc) {
+  int format = ChoosePixelFormat(dc, &PixelFormatTemplate);
+  if (format == 0) {
+    MessageBoxA(nullptr, "ChoosePixelFormat failed", "Error", MB_OK);
+    return 0;
+  }
+  if (!SetPixelFormat(dc, format, &PixelFormatTemplate)) {
+    MessageBoxA(nullptr, "SetPixelFormat failed", "Error", MB_OK);
+    return 0;
+  }
+  SetupPalette(dc);
+  return 1;
+}
+
+void SetupPalette(HDC dc) {
+  PIXELFORMATDESCRIPTOR described = {};
+  DescribePixelFormat(dc, GetPixelFormat(dc), sizeof described, &described);
+  if (!(described.dwFlags & PFD_NEED_PALETTE)) return;
+
+  // LOGPALETTE declares one entry; the other 255 follow it in the same block.
+  struct {
+    LOGPALETTE header;
+    PALETTEENTRY more[RgbPaletteSize - 1];
+  } palette;
+  palette.header.palVersion = 0x300;
+  palette.header.palNumEntries = RgbPaletteSize;
+  PALETTEENTRY* entries = palette.header.palPalEntry;
+  for (int i = 0; i < RgbPaletteSize; ++i) {
+    PaletteRgb rgb = RgbPaletteEntry(i);
+    entries[i] = PALETTEENTRY{rgb.red, rgb.green, rgb.blue, 0};
+  }
+  PaletteHandle = CreatePalette(&palette.header);
+  PreviousPalette = SelectPalette(dc, PaletteHandle, FALSE);
+  RealizePalette(dc);
+}
+
+void ResizeViewport(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  glViewport(0, 0, client.right, client.bottom);
+}
+
+void SetCapability(uint32_t capability, uint8_t flag) {
+  if (flag == 1)
+    glEnable(capability);
+  else
+    glDisable(capability);
+}
+
+int ApplyGlCaps(HKEY key) {
+  ReadGlCaps(key);
+  for (const GlCapRow* row = GetGlCapTable(); row->valueName; ++row) SetCapability(row->capability, row->state);
+  return 1;
+}
+
+int ApplyMaterialLight(HKEY key) {
+  ReadMaterialLight(key);
+  const MaterialLightRow* table = GetMaterialLightTable();
+  struct Binding {
+    GLenum parameter;
+    int row;
+  };
+  static const Binding Materials[] = {
+    {GL_AMBIENT, MatAmbientRow}, {GL_DIFFUSE, MatDiffuseRow}, {GL_SPECULAR, MatSpecularRow},
+    {GL_EMISSION, MatEmissionRow}, {GL_SHININESS, MatShininessRow},
+  };
+  static const Binding Lights[] = {
+    {GL_AMBIENT, LightAmbientRow}, {GL_DIFFUSE, LightDiffuseRow}, {GL_SPECULAR, LightSpecularRow},
+    {GL_POSITION, LightPositionRow},
+  };
+  for (const Binding& m : Materials) glMaterialfv(GL_FRONT, m.parameter, table[m.row].vector);
+  // With colour material on, each colour mode is set in turn; GL_EMISSION comes last, so while
+  // the text is drawn the current colour, "mat_emission", drives the front emission.
+  if (glIsEnabled(GL_COLOR_MATERIAL)) {
+    for (int i = 0; i < 4; ++i) {
+      glColorMaterial(GL_FRONT, Materials[i].parameter);
+      glColor4fv(table[Materials[i].row].vector);
+    }
+  }
+  // The modelview matrix is still the identity: the light stays fixed to the viewer.
+  for (const Binding& l : Lights) glLightfv(GL_LIGHT0, l.parameter, table[l.row].vector);
+  glLightModelfv(GL_LIGHT_MODEL_AMBIENT, table[LightModelAmbientRow].vector);
+  return 1;
+}
+
+int SetupScene(HDC dc, HKEY key, char* text, float* scale) {
+  if (!SetupPixelFormat(dc)) return 0;
+  // Neither result is tested: a context that fails shows up as an empty window, nothing worse.
+  HGLRC context = wglCreateContext(dc);
+  wglMakeCurrent(dc, context);
+  glViewport(0, 0, SaverState.ChildWidth, SaverState.ChildHeight);
+  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+
+  ReadSelectedText(key, text);
+  float deviation, extrusion;
+  int32_t format;
+  LOGFONTA font;
+  ReadFloatSetting(key, "Deviation", &deviation, 0.0f);
+  ReadFloatSetting(key, "Extrusion", &extrusion, 0.15f);
+  ReadFloatSetting(key, "UserScale", scale, 0.55f);
+  ReadIntSetting(key, "Format", &format, 1);
+  ReadLogFont(key, &font);
+  if (!BuildFontGlyphLists(dc, &font, text, deviation, extrusion, format)) return 0;
+
+  ApplyGlCaps(key);
+  ApplyMaterialLight(key);
+  return 1;
+}

@@ -1,0 +1,21 @@
+// GL surface and scene set-up: pixel format, 8-bit palette, context, glyph lists from the stored
+// shape settings, GL switches, material and light. Render thread only.
+#pragma once
+#include <windows.h>
+#include <stdint.h>
+
+extern const PIXELFORMATDESCRIPTOR PixelFormatTemplate;
+extern HPALETTE PaletteHandle;    // the program's palette; null when the pixel format needs none
+extern HPALETTE PreviousPalette;  // what the device context held before
+
+// Sets up everything on dc and leaves the context current on the calling thread. Reads the
+// settings through key (may be null), the selected text into text, and UserScale into *scale.
+// Returns 1, or 0 when no pixel format could be set or the glyph lists could not be built.
+int SetupScene(HDC dc, HKEY key, char* text, float* scale);
+int SetupPixelFormat(HDC dc);
+void SetupPalette(HDC dc);
+// Viewport to the window's client size, on whatever context is current on the calling thread.
+void ResizeViewport(HWND window);
+int ApplyGlCaps(HKEY key);
+void SetCapability(uint32_t capability, uint8_t flag);
+int ApplyMaterialLight(HKEY key);

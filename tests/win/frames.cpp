@@ -1,0 +1,78 @@
+// Reads the frame grabber's output from inside Wine (its directory reached through drive Z:).
+#include "tests/win/frames.h"
+#include "tests/host/render_host.h"
+#include <windows.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <set>
+
+namespace {
+
+std::string GrabDir() {
+  const char* dir = getenv("VORLUX_GRAB_DIR");
+  if (!dir || !*dir) return "";
+  std::string path = std::string("Z:") + dir;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+}  // namespace
+
+bool GrabberPresent() { return !GrabDir().empty(); }
+
+uint64_t SwapCount() {
+  FILE* f = fopen((GrabDir() + "\\swaps").c_str(), "rb");
+  if (!f) return 0;
+  unsigned long long count = 0;
+  if (fscanf(f, "%llu", &count) != 1) count = 0;
+  fclose(f);
+  return count;
+}
+
+bool ReadFrame(uint64_t swapNumber, Frame* frame) {
+  char name[64];
+  snprintf(name, sizeof name, "\\frame-%06llu.ppm", static_cast<unsigned long long>(swapNumber));
+  FILE* f = fopen((GrabDir() + name).c_str(), "rb");
+  if (!f) return false;
+  int maxval = 0;
+  bool ok = fscanf(f, "P6 %d %d %d", &frame->width, &frame->height, &maxval) == 3 && maxval == 255 &&
+            fgetc(f) != EOF;
+  if (ok) {
+    frame->rgb.resize(static_cast<size_t>(frame->width) * frame->height * 3);
+    ok = fread(frame->rgb.data(), 1, frame->rgb.size(), f) == frame->rgb.size();
+  }
+  fclose(f);
+  return ok;
+}
+
+bool WaitForSwaps(uint64_t swaps, unsigned timeoutMs) {
+  DWORD start = GetTickCount();
+  while (SwapCount() < swaps) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    PumpMessages(10);
+  }
+  return true;
+}
+
+FrameStats Measure(const Frame& frame) {
+  FrameStats stats;
+  std::set<uint32_t> colours;
+  auto lit = [&](int x, int y) {
+    const uint8_t* p = frame.Pixel(x, y);
+    return p[0] | p[1] | p[2];
+  };
+  for (int y = 0; y < frame.height; ++y) {
+    for (int x = 0; x < frame.width; ++x) {
+      if (!lit(x, y)) continue;
+      ++stats.lit;
+      const uint8_t* p = frame.Pixel(x, y);
+      colours.insert(p[0] << 16 | p[1] << 8 | p[2]);
+      if (x > 0 && y > 0 && x + 1 < frame.width && y + 1 < frame.height && lit(x - 1, y) && lit(x + 1, y) &&
+          lit(x, y - 1) && lit(x, y + 1))
+        ++stats.interior;
+    }
+  }
+  stats.colours = static_cast<int>(colours.size());
+  return stats;
+}

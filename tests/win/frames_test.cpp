@@ -1,0 +1,214 @@
+// The render thread end to end in the test host (the saver's shape: a GL child window of a
+// full-screen pop-up), observed through the frame grabber.
+#include "tests/win/test_support.h"
+#include "tests/win/frames.h"
+#include "tests/host/render_host.h"
+#include "render/render_thread.h"
+#include "render/scene.h"
+#include "settings/settings.h"
+#include "settings/store.h"
+#include <string.h>
+#include <map>
+#include <set>
+
+namespace {
+
+class FramesTest : public FreshSettingsTest {
+ protected:
+  void SetUp() override {
+    FreshSettingsTest::SetUp();
+    ASSERT_TRUE(GrabberPresent()) << "run through wine-run.sh with VORLUX_GRAB=1";
+  }
+  void TearDown() override { CloseRenderHost(); }
+
+  // Runs the saver-shaped host until frame `swap` is out and returns it. Every process starts
+  // from the same angles, so frame 70 (X 351, Y 355 degrees) always shows the text nearly
+  // face on.
+  Frame RunUntil(uint64_t swap, HostShape shape = HostShape::Child) {
+    Frame frame;
+    EXPECT_NE(nullptr, OpenRenderHost(shape, 1024, 768));
+    EXPECT_TRUE(WaitForSwaps(swap, 30000)) << "swaps so far: " << SwapCount();
+    EXPECT_TRUE(ReadFrame(swap, &frame)) << "frame " << swap;
+    return frame;
+  }
+};
+
+// The colour most pixels of the text have.
+uint32_t TextColour(const Frame& frame) {
+  std::map<uint32_t, int> counts;
+  for (size_t i = 0; i < frame.rgb.size(); i += 3) {
+    uint32_t c = frame.rgb[i] << 16 | frame.rgb[i + 1] << 8 | frame.rgb[i + 2];
+    if (c) ++counts[c];
+  }
+  uint32_t best = 0;
+  int most = 0;
+  for (auto& entry : counts)
+    if (entry.second > most) most = entry.second, best = entry.first;
+  return best;
+}
+
+// Waits for the render thread while serving messages, as the GL window's destruction does.
+DWORD WaitForThread(HANDLE thread) {
+  while (WaitForSingleObject(thread, 0) != WAIT_OBJECT_0) PumpMessages(5);
+  DWORD code = 0;
+  GetExitCodeThread(thread, &code);
+  return code;
+}
+
+TEST_F(FramesTest, DefaultTextIsSolidLitAndTurning) {
+  Frame faceOn = RunUntil(70);
+  EXPECT_EQ(682, faceOn.width);
+  EXPECT_EQ(512, faceOn.height);
+  FrameStats stats = Measure(faceOn);
+  EXPECT_GT(stats.lit, 8000) << "the text covers a good part of the window";
+  EXPECT_GT(stats.interior, stats.lit / 2) << "filled polygons, not outlines";
+  // The light is fixed while the text turns, so its shade changes from frame to frame.
+  ASSERT_TRUE(WaitForSwaps(80, 30000));
+  std::set<uint32_t> shades;
+  Frame frame;
+  for (uint64_t swap = 10; swap <= 80; swap += 10) {
+    ASSERT_TRUE(ReadFrame(swap, &frame)) << swap;
+    shades.insert(TextColour(frame));
+  }
+  EXPECT_NE(faceOn.rgb, frame.rgb) << "the text turns (frames 70 and 80)";
+  EXPECT_GE(shades.size(), 3u);
+  EXPECT_EQ(1u, CloseRenderHost());
+}
+
+TEST_F(FramesTest, TopLevelWindowDrawsTheSameWay) {
+  Frame frame = RunUntil(70, HostShape::TopLevel);
+  EXPECT_EQ(682, frame.width);
+  EXPECT_GT(Measure(frame).lit, 8000);
+}
+
+TEST_F(FramesTest, FormatZeroDrawsOutlines) {
+  PutDword("Format", 0);
+  FrameStats stats = Measure(RunUntil(70));
+  EXPECT_GT(stats.lit, 200) << "the outlines are there";
+  EXPECT_LT(stats.interior, stats.lit / 4) << "but nothing is filled";
+}
+
+TEST_F(FramesTest, WithoutLightingTheTextTakesTheEmissionColour) {
+  PutDword("GL_LIGHTING", 0);
+  const float green[4] = {0.0f, 1.0f, 0.0f, 1.0f};
+  PutRawValue("mat_emission", REG_BINARY, green, 16);
+  Frame frame = RunUntil(70);
+  FrameStats stats = Measure(frame);
+  EXPECT_GT(stats.lit, 8000);
+  EXPECT_EQ(1, stats.colours);
+  const uint8_t* p = nullptr;
+  for (size_t i = 0; i < frame.rgb.size() && !p; i += 3)
+    if (frame.rgb[i] | frame.rgb[i + 1] | frame.rgb[i + 2]) p = &frame.rgb[i];
+  ASSERT_NE(nullptr, p);
+  EXPECT_EQ(0, p[0]);
+  EXPECT_EQ(255, p[1]);
+  EXPECT_EQ(0, p[2]);
+}
+
+TEST_F(FramesTest, EmptyTextDrawsBlackAndStillSteps) {
+  PutDword("StringID", 0);
+  PutText("ZorvelString0", "");
+  Frame frame = RunUntil(70);
+  EXPECT_EQ(0, Measure(frame).lit);
+  ASSERT_TRUE(WaitForSwaps(75, 30000));
+  HWND child = SaverState.ChildWindow;
+  ClearRunFlag();
+  ASSERT_EQ(1u, WaitForThread(SaverState.RenderThread));
+  PumpMessages(50);
+  // The window steps 10 pixels diagonally on every 72nd frame.
+  uint64_t steps = SwapCount() / 72;
+  ASSERT_GE(steps, 1u);
+  ASSERT_LT(steps, 30u) << "before the first bounce";
+  RECT rect;
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  EXPECT_EQ(static_cast<LONG>(10 * steps), rect.left);
+  EXPECT_EQ(static_cast<LONG>(10 * steps), rect.top);
+  EXPECT_EQ(682, rect.right - rect.left);
+  EXPECT_EQ(512, rect.bottom - rect.top);
+}
+
+TEST_F(FramesTest, ClearingTheFlagEndsTheThreadWithinAFrame) {
+  RunUntil(10);
+  ClearRunFlag();
+  uint64_t atClear = SwapCount();
+  EXPECT_EQ(1u, WaitForThread(SaverState.RenderThread));
+  EXPECT_LE(SwapCount(), atClear + 1) << "only the frame in progress may finish";
+}
+
+// A window of our own with the host's sizes, for running the thread routine directly.
+HWND PlainChildWindow() {
+  SaverState.SaverWidth = 1024;
+  SaverState.SaverHeight = 768;
+  SaverState.ChildWidth = 682;
+  SaverState.ChildHeight = 512;
+  SaverState.ChildWindow = CreateWindowExA(0, "STATIC", "GLWindow", WS_POPUP | WS_VISIBLE, 0, 0, 682, 512, nullptr,
+                                           nullptr, nullptr, nullptr);
+  memcpy(SaverState.Text, SaverState.DefaultText, sizeof SaverState.Text);
+  return SaverState.ChildWindow;
+}
+
+TEST_F(FramesTest, FlagClearedBeforeTheFirstFrameDrawsNothing) {
+  ASSERT_NE(nullptr, PlainChildWindow());
+  ClearRunFlag();
+  HANDLE thread = CreateThread(nullptr, 0, RenderThreadMain, &SaverState, 0, nullptr);
+  ASSERT_NE(nullptr, thread);
+  EXPECT_EQ(1u, WaitForThread(thread)) << "set up, torn down, ended normally";
+  EXPECT_EQ(0u, SwapCount());
+  CloseHandle(thread);
+  DestroyWindow(SaverState.ChildWindow);
+}
+
+// Finds the render thread's message box and presses its button.
+struct MessageBoxSeen {
+  char text[64] = "";
+  char caption[64] = "";
+};
+BOOL CALLBACK AnswerMessageBox(HWND window, LPARAM seen) {
+  char className[16];
+  GetClassNameA(window, className, sizeof className);
+  if (strcmp(className, "#32770") != 0) return TRUE;
+  MessageBoxSeen* box = reinterpret_cast<MessageBoxSeen*>(seen);
+  GetWindowTextA(window, box->caption, sizeof box->caption);
+  GetDlgItemTextA(window, 0xFFFF, box->text, sizeof box->text);
+  PostMessageA(window, WM_COMMAND, IDOK, 0);
+  return FALSE;
+}
+
+TEST_F(FramesTest, PixelFormatFailureIsReportedAndEndsTheThread) {
+  HWND window = PlainChildWindow();
+  ASSERT_NE(nullptr, window);
+  // Give the window another pixel format first: a window's format cannot be changed, so the
+  // render thread's SetPixelFormat fails.
+  HDC dc = GetDC(window);
+  int chosen = ChoosePixelFormat(dc, &PixelFormatTemplate);
+  int other = 0;
+  PIXELFORMATDESCRIPTOR pfd;
+  int count = DescribePixelFormat(dc, 1, sizeof pfd, &pfd);
+  for (int i = 1; i <= count && !other; ++i) {
+    DescribePixelFormat(dc, i, sizeof pfd, &pfd);
+    if (i != chosen && (pfd.dwFlags & PFD_SUPPORT_OPENGL) && (pfd.dwFlags & PFD_DRAW_TO_WINDOW)) other = i;
+  }
+  ASSERT_NE(0, other);
+  ASSERT_TRUE(SetPixelFormat(dc, other, &pfd));
+  ReleaseDC(window, dc);
+
+  SetRunFlag();
+  DWORD threadId = 0;
+  HANDLE thread = CreateThread(nullptr, 0, RenderThreadMain, &SaverState, 0, &threadId);
+  ASSERT_NE(nullptr, thread);
+  MessageBoxSeen seen;
+  for (int i = 0; i < 1000 && !seen.caption[0]; ++i) {
+    PumpMessages(10);
+    EnumThreadWindows(threadId, AnswerMessageBox, reinterpret_cast<LPARAM>(&seen));
+  }
+  EXPECT_STREQ("Error", seen.caption);
+  EXPECT_STREQ("SetPixelFormat failed", seen.text);
+  EXPECT_EQ(0u, WaitForThread(thread));
+  EXPECT_EQ(0u, SwapCount());
+  CloseHandle(thread);
+  ClearRunFlag();
+  DestroyWindow(window);
+}
+
+}  // namespace
