@@ -25,11 +25,15 @@ set_source_files_properties(resources/vorlux.rc PROPERTIES
 # Everything of the program but its entry point, so the tests link the same code.
 add_library(vorlux_core STATIC
   host/host_state.cpp
+  host/password.cpp
+  host/saver_window.cpp
+  config_ui/config_dialog.cpp
   settings/settings.cpp
   settings/store.cpp
   render/glyphs.cpp
   render/scene.cpp
   render/render_thread.cpp
+  render/gl_window.cpp
 )
 target_include_directories(vorlux_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(vorlux_core PRIVATE ${VORLUX_WARNINGS})
@@ -44,7 +48,8 @@ set_target_properties(vorlux PROPERTIES OUTPUT_NAME vorlux SUFFIX .scr
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 target_compile_options(vorlux PRIVATE ${VORLUX_WARNINGS})
 target_link_libraries(vorlux PRIVATE vorlux_core)
-target_link_options(vorlux PRIVATE ${VORLUX_STATIC_LINK})
+# Stripped: the static run-time libraries bring their debug information along.
+target_link_options(vorlux PRIVATE ${VORLUX_STATIC_LINK} -s)
 
 if(VORLUX_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL AMD64)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)

@@ -1,9 +1,103 @@
-// Process entry of vorlux.scr. The modes (saver, preview, configuration, password change) are not
-// wired in yet, so every command line ends with -1, the result for "no usable mode".
-#include <windows.h>
+// Process entry, mode dispatch and the fault guard around the mode. Main thread only.
+#include "host/entry.h"
+#include "config_ui/config_dialog.h"
+#include "host/command_line.h"
 #include "host/host_state.h"
+#include "host/password.h"
+#include "host/saver_window.h"
+#include "resources/resource.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+static const char* NextChar(const char* text) { return CharNextA(text); }
+
+void SaverEntry() {
+  const char* tail = SkipProgramName(GetCommandLineA(), NextChar);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = 0;
+  GetStartupInfoA(&startup);
+  int showCommand = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
+  int32_t result = SaverMain(GetModuleHandleA(nullptr), nullptr, tail, showCommand);
+  // Straight out: the run-time's own exit processing is not wanted after a mode has run.
+  ExitProcess(static_cast<UINT>(result));
+}
+
+// The fault guard. GCC has no __try/__except, so the guard is a top-level exception filter,
+// installed for the length of the mode. It asks the system's UnhandledExceptionFilter, as an
+// __except filter would, and when that says to run the handler it switches the screen-saver-running
+// state off (on the consumer platform a crashed saver would otherwise leave Ctrl+Alt+Del disabled)
+// and ends the process with the exception code. The filter is process-wide, so a fault on the
+// render thread is covered too, which the frame-based guard would not have done.
+static LPTOP_LEVEL_EXCEPTION_FILTER PreviousFilter = nullptr;
+
+static LONG WINAPI SaverFaultFilter(EXCEPTION_POINTERS* info) {
+  // The system's filter calls the top-level filter itself: put the previous one back first.
+  SetUnhandledExceptionFilter(PreviousFilter);
+  LONG answer = UnhandledExceptionFilter(info);
+  if (answer == EXCEPTION_EXECUTE_HANDLER) {
+    SetSaverRunning(0);
+    ExitProcess(info->ExceptionRecord->ExceptionCode);
+  }
+  SetUnhandledExceptionFilter(SaverFaultFilter);
+  return answer;
+}
+
+#ifdef VORLUX_FAULT_TEST
+// Test build only: a full-screen start that switches the running state on, as a run with a
+// password does, and then faults, so the tests can see the guard at work.
+static int32_t RunFaultingSaver() {
+  LoadPasswordVerifier();
+  *reinterpret_cast<volatile int*>(static_cast<uintptr_t>(0x10)) = 1;
+  return 0;
+}
+#endif
+
+static int32_t RunMode(const char* tail) {
+  ModeChoice choice = ParseMode(tail);
+  switch (choice.mode) {
+    case SaverMode::Configure:
+      return RunConfigDialog(nullptr);
+    case SaverMode::ConfigureOwned:
+      return RunConfigDialog(GetForegroundWindow());
+    case SaverMode::Saver:
+#ifdef VORLUX_FAULT_TEST
+      return RunFaultingSaver();
+#endif
+      return RunSaver(nullptr);
+    case SaverMode::Preview:
+      return RunPreview(choice.rest);
+    case SaverMode::ChangePassword:
+      if (!ConsumerPlatform) return -1;
+      return ChangePassword(choice.rest);
+    case SaverMode::Invalid:
+    default:
+      return -1;
+  }
+}
+
+int32_t SaverMain(HINSTANCE instance, HINSTANCE, const char* tail, int) {
   HostInstance = instance;
-  return -1;
+  ConsumerPlatform = TestConsumerPlatform();
+  PreviousFilter = SetUnhandledExceptionFilter(SaverFaultFilter);
+  int32_t result = RunMode(tail);
+  SetUnhandledExceptionFilter(PreviousFilter);
+  return result;
+}
+
+int32_t RunPreview(const char* text) {
+  HWND parent = reinterpret_cast<HWND>(static_cast<uintptr_t>(ParseWindowHandle(text)));
+  if (!parent || !IsWindow(parent)) return -1;
+  return RunSaver(parent);
+}
+
+int32_t PrepareConfigDialog(HINSTANCE) { return 1; }
+
+int32_t RunConfigDialog(HWND owner) {
+  if (!PrepareConfigDialog(HostInstance)) return 0;
+  return static_cast<int32_t>(
+      DialogBoxParamA(HostInstance, MAKEINTRESOURCEA(IDD_CONFIG), owner, SaverConfigDialogProc, 0));
+}
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  SaverEntry();
+  return 0;  // not reached: SaverEntry ends the process
 }

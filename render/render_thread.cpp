@@ -20,6 +20,42 @@ int32_t DirY = +1;
 void SetRunFlag() { RunFlag.store(1, std::memory_order_relaxed); }
 void ClearRunFlag() { RunFlag.store(0, std::memory_order_relaxed); }
 
+void StartRenderThread() {
+  SetRunFlag();
+  SaverState.RenderThread =
+      CreateThread(nullptr, 0, RenderThreadMain, &SaverState, 0, &SaverState.RenderThreadId);
+  if (SaverState.RenderThread) SetThreadPriority(SaverState.RenderThread, THREAD_PRIORITY_BELOW_NORMAL);
+}
+
+// The render thread may be inside MoveWindow on the child window, which waits for the main
+// thread: a plain blocking wait would hold both. A quit request that the pump takes off the
+// queue is posted again by the caller afterwards. The pump can dispatch a second close of the
+// saver window, whose destruction comes back here: the nested wait waits too, and only the
+// outermost closes the handle, so neither ever waits on a closed one.
+static int StopDepth = 0;
+
+DWORD StopRenderThread() {
+  ClearRunFlag();
+  HANDLE thread = SaverState.RenderThread;
+  if (!thread) return STILL_ACTIVE;
+  ++StopDepth;
+  do {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  } while (WaitForSingleObject(thread, 0) == WAIT_TIMEOUT);
+  --StopDepth;
+  DWORD exitCode = STILL_ACTIVE;
+  GetExitCodeThread(thread, &exitCode);
+  if (StopDepth == 0) {
+    CloseHandle(thread);
+    SaverState.RenderThread = nullptr;
+  }
+  return exitCode;
+}
+
 static bool Running() { return RunFlag.load(std::memory_order_relaxed) == 1; }
 
 // MoveWindow on a window of the main thread: carried out there while this thread waits.

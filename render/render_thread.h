@@ -17,6 +17,13 @@ extern int32_t PosX, PosY, DirX, DirY;
 
 void SetRunFlag();
 void ClearRunFlag();
+
+// Main thread: sets the run flag and starts RenderThreadMain on SaverState (handle and id into
+// SaverState) at below-normal priority, so input handling goes first.
+void StartRenderThread();
+// Main thread: clears the run flag and waits for the render thread while serving messages, then
+// closes its handle. Returns the thread's exit code, or STILL_ACTIVE when none was started.
+DWORD StopRenderThread();
 // Thread routine; parameter: the address of SaverState. Exit code 1 after a stop, 0 when the
 // scene could not be set up.
 DWORD WINAPI RenderThreadMain(LPVOID parameter);

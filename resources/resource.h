@@ -14,3 +14,7 @@
 #define IDS_PRESET4             109
 #define IDS_PRESET5             110
 #define IDS_DESCRIPTION         1007
+
+#define IDD_CONFIG              2003
+#define IDC_CONFIG_OK           1078
+#define IDC_CONFIG_NOTE         1077

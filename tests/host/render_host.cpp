@@ -13,31 +13,6 @@ HWND GlWindow = nullptr;
 bool ThreadStarted = false;
 DWORD ThreadExitCode = STILL_ACTIVE;
 
-void StartRenderThread() {
-  ThreadStarted = true;
-  SetRunFlag();
-  SaverState.RenderThread = CreateThread(nullptr, 0, RenderThreadMain, &SaverState, 0, &SaverState.RenderThreadId);
-  if (SaverState.RenderThread) SetThreadPriority(SaverState.RenderThread, THREAD_PRIORITY_BELOW_NORMAL);
-}
-
-// The render thread may be inside MoveWindow on our window, which waits for this thread: keep
-// dispatching while waiting, never block.
-void StopRenderThread() {
-  ClearRunFlag();
-  if (!SaverState.RenderThread) return;
-  for (;;) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    if (WaitForSingleObject(SaverState.RenderThread, 0) == WAIT_OBJECT_0) break;
-  }
-  GetExitCodeThread(SaverState.RenderThread, &ThreadExitCode);
-  CloseHandle(SaverState.RenderThread);
-  SaverState.RenderThread = nullptr;
-}
-
 LRESULT CALLBACK GlHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
@@ -47,7 +22,10 @@ LRESULT CALLBACK GlHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_PAINT: {
       PAINTSTRUCT ps;
       BeginPaint(window, &ps);
-      if (!ThreadStarted) StartRenderThread();
+      if (!ThreadStarted) {
+        ThreadStarted = true;
+        StartRenderThread();
+      }
       EndPaint(window, &ps);
       return 0;
     }
@@ -55,7 +33,7 @@ LRESULT CALLBACK GlHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       ResizeViewport(window);
       return 0;
     case WM_DESTROY:
-      StopRenderThread();
+      ThreadExitCode = StopRenderThread();
       return 0;
     default:
       return DefWindowProcA(window, message, wParam, lParam);

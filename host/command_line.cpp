@@ -1,0 +1,55 @@
+// The command-line grammar: program name, mode letter, window handle.
+#include "host/command_line.h"
+
+const char* SkipProgramName(const char* line, CharAdvance next) {
+  if (*line == '"') {
+    // A quoted name may hold blanks; without its closing quote it swallows the whole line.
+    do line = next(line);
+    while (*line && *line != '"');
+    if (*line == '"') line = next(line);
+  } else {
+    while (static_cast<unsigned char>(*line) > ' ') line = next(line);
+  }
+  while (*line && static_cast<unsigned char>(*line) <= ' ') line = next(line);
+  return line;
+}
+
+static const char* SkipSpaces(const char* text) {
+  while (*text == ' ') ++text;
+  return text;
+}
+
+ModeChoice ParseMode(const char* tail) {
+  for (;; ++tail) {
+    switch (*tail) {
+      case '\0':
+        return {SaverMode::Configure, tail};
+      case ' ':
+      case '-':
+      case '/':
+        continue;
+      case 'A':
+      case 'a':
+        return {SaverMode::ChangePassword, SkipSpaces(tail + 1)};
+      case 'C':
+      case 'c':
+        return {SaverMode::ConfigureOwned, tail + 1};
+      case 'P':
+      case 'p':
+      case 'L':
+      case 'l':
+        return {SaverMode::Preview, SkipSpaces(tail + 1)};
+      case 'S':
+      case 's':
+        return {SaverMode::Saver, tail + 1};
+      default:
+        return {SaverMode::Invalid, tail};
+    }
+  }
+}
+
+uint32_t ParseWindowHandle(const char* text) {
+  uint32_t value = 0;
+  for (; *text >= '0' && *text <= '9'; ++text) value = value * 10u + static_cast<uint32_t>(*text - '0');
+  return value;
+}

@@ -1,0 +1,32 @@
+// The command-line grammar of the saver: the program name, the mode letter and the window
+// handle number. Pure: no Win32 types, so it is tested natively too.
+#pragma once
+#include <stdint.h>
+
+enum class SaverMode {
+  Configure,       // nothing after the separators: the configuration dialog, no owner
+  ConfigureOwned,  // C: the configuration dialog, owned by the foreground window
+  Saver,           // S: full screen
+  Preview,         // P or L: inside the window whose handle follows
+  ChangePassword,  // A: the password change, owned by the window whose handle follows
+  Invalid,         // anything else: the result -1
+};
+
+struct ModeChoice {
+  SaverMode mode;
+  const char* rest;  // P, L, A: the text after the letter and the spaces behind it
+};
+
+// Moves on by one character; multibyte-aware on Windows (CharNextA).
+using CharAdvance = const char* (*)(const char*);
+
+// Skips the program name (quoted or not) and the blanks after it; returns the command tail.
+const char* SkipProgramName(const char* commandLine, CharAdvance next);
+
+// Reads the mode from the command tail: separators ' ', '-' and '/' are skipped and the first
+// other byte decides, upper and lower case alike.
+ModeChoice ParseMode(const char* tail);
+
+// Decimal digits from the start, in unsigned 32-bit arithmetic (wrapping); the first other byte
+// ends the number; no digits give 0.
+uint32_t ParseWindowHandle(const char* text);

@@ -1,0 +1,181 @@
+// The saver window, its class procedure and default handling, and the run's message loop.
+// Main thread only; the render thread touches none of this.
+#include "host/saver_window.h"
+#include "host/host_state.h"
+#include "host/password.h"
+#include "resources/resource.h"
+#include <stdlib.h>
+
+HWND SaverWindowHandle = nullptr;
+int32_t PreviewMode = 0;
+
+static POINT MouseReference;
+static HMODULE ImeModule = nullptr;
+using ImmAssociateContextFn = HANDLE(WINAPI*)(HWND, HANDLE);
+static ImmAssociateContextFn ImeAssociateFn = nullptr;
+static HANDLE SavedInputContext = nullptr;
+
+int32_t RunSaver(HWND parent) {
+  WNDCLASSA saverClass = {};
+  saverClass.style = CS_OWNDC | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+  saverClass.lpfnWndProc = HostSaverWindowProc;
+  saverClass.hInstance = HostInstance;
+  saverClass.hIcon = LoadIconA(HostInstance, MAKEINTRESOURCEA(IDI_VORLUX));
+  saverClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  saverClass.lpszClassName = SaverClassName;
+
+  DWORD exStyle, style;
+  const char* title;
+  int width, height;
+  if (parent) {
+    RECT client;
+    GetClientRect(parent, &client);
+    width = client.right;
+    height = client.bottom;
+    exStyle = 0;
+    style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
+    title = PreviewTitle;
+    PreviewMode = 1;
+  } else {
+    width = GetSystemMetrics(SM_CXSCREEN);
+    height = GetSystemMetrics(SM_CYSCREEN);
+    exStyle = WS_EX_TOPMOST;
+    style = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    title = FullScreenTitle;
+    HWND running = FindWindowA(SaverClassName, FullScreenTitle);
+    if (running && IsWindow(running)) {
+      SetForegroundWindow(running);
+      return 0;
+    }
+    LoadPasswordVerifier();
+  }
+
+  if (RegisterClassA(&saverClass))
+    SaverWindowHandle = CreateWindowExA(exStyle, SaverClassName, title, style, 0, 0, width, height, parent,
+                                        nullptr, HostInstance, nullptr);
+  // Without a window nothing ran: that is a failure, not the 0 of a normal run.
+  MSG msg = {};
+  msg.wParam = static_cast<WPARAM>(-1);
+  if (SaverWindowHandle) {
+    if (!PreviewMode) SetForegroundWindow(SaverWindowHandle);
+    while (GetMessageA(&msg, nullptr, 0, 0)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+  if (!ConsumerPlatform && SaverWindowHandle) DestroyWindow(SaverWindowHandle);
+  UnloadPasswordVerifier();
+  return static_cast<int32_t>(msg.wParam);
+}
+
+static void DetachInputMethod(HWND window) {
+  ImeModule = GetModuleHandleA("IMM32.DLL");
+  if (!ImeModule) return;
+  ImeAssociateFn = ProcAddress<ImmAssociateContextFn>(ImeModule, "ImmAssociateContext");
+  if (ImeAssociateFn) SavedInputContext = ImeAssociateFn(window, nullptr);
+}
+
+static bool IsInputMessage(UINT message) {
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      return true;
+    default:
+      return false;
+  }
+}
+
+LRESULT CALLBACK HostSaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      DetachInputMethod(window);
+      GetCursorPos(&MouseReference);
+      if (!PreviewMode) SetCursor(nullptr);
+      break;
+    case WM_DESTROY:
+      if (ImeModule && ImeAssociateFn && SavedInputContext) ImeAssociateFn(window, SavedInputContext);
+      PostQuitMessage(0);
+      break;
+    case WM_SETTEXT:
+      return 0;
+    case WM_PAINT:
+      if (CloseAllowed) return DefWindowProcA(window, message, wParam, lParam);
+      if (!PreviewMode) SetCursor(nullptr);
+      break;
+    case WM_HELP:
+    case WM_CONTEXTMENU:
+      if (PreviewMode) {
+        // The preview's owner (the display settings) shows its own help and menu.
+        HWND owner = GetParent(window);
+        if (owner && IsWindow(owner)) PostMessageA(owner, message, reinterpret_cast<WPARAM>(owner), lParam);
+        return 1;
+      }
+      break;
+    case WM_SYSCOMMAND:
+      if (!PreviewMode && (wParam == SC_NEXTWINDOW || wParam == SC_PREVWINDOW || wParam == SC_SCREENSAVE)) return 0;
+      break;
+    case WM_TIMER:
+      if (CloseAllowed) return 0;
+      Sleep(0);
+      break;
+    default:
+      if (IsInputMessage(message) && CloseAllowed) return DefWindowProcA(window, message, wParam, lParam);
+      break;
+  }
+  return SaverWindowProc(window, message, wParam, lParam);
+}
+
+static void PostClose(HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }
+
+LRESULT DefaultSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (PreviewMode || CloseAllowed) return DefWindowProcA(window, message, wParam, lParam);
+  if (message == WM_CLOSE) {
+    if (ConsumerPlatform && !MayCloseSaver(window)) {
+      GetCursorPos(&MouseReference);
+      return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  if (message == VerifyPasswordRequest) {
+    if (ConsumerPlatform) return AnswerPasswordRequest(window);
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  if (CheckInProgress) return DefWindowProcA(window, message, wParam, lParam);
+  switch (message) {
+    case WM_SHOWWINDOW:
+      if (wParam) SetCursor(nullptr);
+      break;
+    case WM_ACTIVATEAPP:
+      if (!wParam) PostClose(window);
+      break;
+    case WM_SETCURSOR:
+      SetCursor(nullptr);
+      return 1;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      PostClose(window);
+      break;
+    case WM_MOUSEMOVE: {
+      // The cursor's screen position, never lParam: movement counts alike over the saver window
+      // and over the GL child, and a window moving under a still cursor is no movement.
+      POINT now;
+      GetCursorPos(&now);
+      uint32_t moved = static_cast<uint32_t>(abs(now.x - MouseReference.x) + abs(now.y - MouseReference.y));
+      if (moved > MouseMoveThreshold) {
+        PostClose(window);
+        MouseReference = now;
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}

@@ -1,0 +1,114 @@
+// The saver window's procedure on the program's side, and the GL child window: it opens the
+// settings key, starts the render thread on its first paint, forwards input to the host, and on
+// destruction stops the render thread and waits for it. Main thread only.
+#include "render/gl_window.h"
+#include "host/host_state.h"
+#include "host/saver_window.h"
+#include "render/render_thread.h"
+#include "render/scene.h"
+#include "settings/settings.h"
+#include "settings/store.h"
+#include <string.h>
+
+static int32_t ChildCreated = 0;   // the saver window's first paint has tried to create the child
+static int32_t ThreadStarted = 0;  // the child's first paint has tried to start the render thread
+
+LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      memset(&SaverState, 0, sizeof SaverState);
+      LoadSaverStrings();
+      return DefaultSaverProc(window, message, wParam, lParam);
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      BeginPaint(window, &ps);
+      if (!ChildCreated) {
+        RECT rect;
+        GetWindowRect(window, &rect);
+        SaverState.SaverWidth = rect.right - rect.left;
+        SaverState.SaverHeight = rect.bottom - rect.top;
+        ChildCreated = 1;
+        if (!CreateGlWindow(HostInstance, window)) {
+          EndPaint(window, &ps);
+          return 0;
+        }
+      }
+      EndPaint(window, &ps);
+      return DefaultSaverProc(window, message, wParam, lParam);
+    }
+    case WM_DESTROY:
+      if (SaverState.ChildWindow) DestroyWindow(SaverState.ChildWindow);
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefaultSaverProc(window, message, wParam, lParam);
+  }
+}
+
+int CreateGlWindow(HINSTANCE instance, HWND saverWindow) {
+  WNDCLASSA glClass = {};
+  glClass.style = CS_HREDRAW | CS_VREDRAW;
+  glClass.lpfnWndProc = GlWindowProc;
+  glClass.hInstance = instance;
+  glClass.lpszClassName = SaverState.ClassName;
+  if (!RegisterClassA(&glClass)) return 0;
+  SaverState.ChildWidth = static_cast<int32_t>(SaverState.SaverWidth * 0.6666666666666666);
+  SaverState.ChildHeight = static_cast<int32_t>(SaverState.SaverHeight * 0.6666666666666666);
+  SaverState.ChildWindow = CreateWindowExA(0, SaverState.ClassName, SaverState.WindowTitle,
+                                           WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, SaverState.ChildWidth,
+                                           SaverState.ChildHeight, saverWindow, nullptr, instance, nullptr);
+  if (!SaverState.ChildWindow) return 0;
+  ShowWindow(SaverState.ChildWindow, SW_SHOW);
+  UpdateWindow(SaverState.ChildWindow);  // the first paint: the render thread starts now
+  return 1;
+}
+
+static bool IsForwardedToHost(UINT message) {
+  switch (message) {
+    case WM_ACTIVATE:
+    case WM_ACTIVATEAPP:
+    case WM_SETCURSOR:
+    case WM_NCACTIVATE:
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_SYSCOMMAND:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      return true;
+    default:
+      return false;
+  }
+}
+
+LRESULT CALLBACK GlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      OpenSettingsKeyForRead();
+      memcpy(SaverState.Text, SaverState.DefaultText, sizeof SaverState.Text);
+      return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      BeginPaint(window, &ps);
+      if (!ThreadStarted) {
+        ThreadStarted = 1;
+        StartRenderThread();
+      }
+      EndPaint(window, &ps);
+      return 0;
+    }
+    case WM_DESTROY:
+      StopRenderThread();
+      PostQuitMessage(0);
+      return 0;
+    case WM_SIZE:
+      // No context is current on this thread: the render thread's viewport is not touched.
+      ResizeViewport(window);
+      return 0;
+    default:
+      // Input over the child is input to the saver window: the host decides on closing.
+      if (IsForwardedToHost(message)) return DefaultSaverProc(SaverWindowHandle, message, wParam, lParam);
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}

@@ -1,0 +1,9 @@
+// The program's side of the saver window: its procedure, and the GL child window in which the
+// render thread draws. Main thread only.
+#pragma once
+#include <windows.h>
+
+// Registers the child class and creates the child window two thirds the saver window's size at
+// its top-left corner, shown and painted (which starts the render thread). 1 on success, else 0.
+int CreateGlWindow(HINSTANCE instance, HWND saverWindow);
+LRESULT CALLBACK GlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
