@@ -1,7 +1,48 @@
 #!/usr/bin/env bash
-# Runs what `make run` shows. The saver window does not exist yet, so this runs the 64-bit
-# vorlux.scr under Wine and reports its exit code.
+# `make run`: runs the full-screen saver (the 64-bit build, the one this machine can execute) under
+# Wine for a few seconds, closes it with a key press as a user would, and saves what it rendered
+# under out/: the frames composed onto the screen at the GL child window's position, a still
+# picture and an animated GIF. Wine 8 does not show GL drawn in a child window, so the frames are
+# read where GL makes them, by the frame grabber. Uses $DISPLAY when set, else its own Xvfb.
+# VORLUX_RUN_SECONDS sets the running time (default 6).
 set -u
-here=$(cd "$(dirname "$0")" && pwd)
-VORLUX_WINE_TEMPLATE="$here/../build/win64/wine-template" "$here/wine-run.sh" "$here/../build/win64/vorlux.scr" /s
-echo "vorlux.scr /s exited with $?"
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build/win64"
+out="$root/out"
+seconds=${VORLUX_RUN_SECONDS:-6}
+rm -rf "$out/grab" "$out/screen"
+mkdir -p "$out/grab"
+
+xvfb_pid=""
+if [ -z "${DISPLAY:-}" ]; then
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  read -r display_number <"$fifo"
+  rm -f "$fifo"
+  export DISPLAY=":$display_number"
+  trap 'kill $xvfb_pid 2>/dev/null' EXIT
+fi
+read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+
+echo "vorlux: running vorlux.scr /s on display $DISPLAY (${screen_w}x${screen_h}) for ${seconds}s"
+# Every sixth frame (30 degrees of X rotation) from the start, enough for the GIF.
+VORLUX_WINE_TEMPLATE="$build/wine-template" VORLUX_GRAB=1 VORLUX_GRABBER="$build/vorlux_grab.so" \
+  VORLUX_GRAB_DIR="$out/grab" VORLUX_GRAB_EVERY=6 VORLUX_GRAB_MAX=120 \
+  "$root/scripts/wine-run.sh" "$build/vorlux.scr" /s &
+saver=$!
+sleep "$seconds"
+xdotool key space  # any key closes the saver
+wait "$saver"
+status=$?
+
+read -r swaps first last _ <"$out/grab/swaps"
+echo "vorlux: exit code $status; $swaps frames, $(awk -v n="$swaps" -v a="$first" -v b="$last" \
+  'BEGIN { printf "%.0f", (b > a) ? (n - 1) / ((b - a) / 1e9) : 0 }') frames per second"
+python3 "$root/scripts/compose_frames.py" "$out/grab" "$out" "$screen_w" "$screen_h"
+echo "vorlux: frames as grabbed:     $out/grab/"
+echo "vorlux: frames on the screen:  $out/screen/"
+echo "vorlux: still picture:         $out/vorlux.png"
+echo "vorlux: animation:             $out/vorlux.gif"
+exit "$status"

@@ -9,7 +9,6 @@ packages=(
   googletest
   wine wine64
   xvfb xauth imagemagick xdotool
-  libgl-dev libx11-dev
   locales fonts-ipafont-mincho fonts-ipafont-gothic
 )
 
