@@ -75,7 +75,7 @@ static void DetachInputMethod(HWND window) {
   if (ImeAssociateFn) SavedInputContext = ImeAssociateFn(window, nullptr);
 }
 
-static bool IsInputMessage(UINT message) {
+bool IsSaverInput(UINT message) {
   switch (message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -123,7 +123,7 @@ LRESULT CALLBACK HostSaverWindowProc(HWND window, UINT message, WPARAM wParam, L
       Sleep(0);
       break;
     default:
-      if (IsInputMessage(message) && CloseAllowed) return DefWindowProcA(window, message, wParam, lParam);
+      if (IsSaverInput(message) && CloseAllowed) return DefWindowProcA(window, message, wParam, lParam);
       break;
   }
   return SaverWindowProc(window, message, wParam, lParam);

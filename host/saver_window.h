@@ -19,6 +19,8 @@ extern int32_t PreviewMode;
 int32_t RunSaver(HWND parent);
 LRESULT CALLBACK HostSaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DefaultSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Key and button presses and mouse movement: the input that can close the saver.
+bool IsSaverInput(UINT message);
 
 // The program's procedure for the saver window; it hands what it does not consume to
 // DefaultSaverProc.

@@ -63,22 +63,17 @@ int CreateGlWindow(HINSTANCE instance, HWND saverWindow) {
   return 1;
 }
 
+// Input and activation over the child are the saver window's: the host decides on closing.
 static bool IsForwardedToHost(UINT message) {
   switch (message) {
     case WM_ACTIVATE:
     case WM_ACTIVATEAPP:
     case WM_SETCURSOR:
     case WM_NCACTIVATE:
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
     case WM_SYSCOMMAND:
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
       return true;
     default:
-      return false;
+      return IsSaverInput(message);
   }
 }
 
@@ -107,7 +102,6 @@ LRESULT CALLBACK GlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       ResizeViewport(window);
       return 0;
     default:
-      // Input over the child is input to the saver window: the host decides on closing.
       if (IsForwardedToHost(message)) return DefaultSaverProc(SaverWindowHandle, message, wParam, lParam);
       return DefWindowProcA(window, message, wParam, lParam);
   }
