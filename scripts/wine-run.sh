@@ -14,7 +14,7 @@
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 template=${VORLUX_WINE_TEMPLATE:-$here/../build/wine-template}
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=${VORLUX_WINEDEBUG:--all}
 # No Mono or Gecko prompts: nothing here uses .NET or HTML.
 export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 

@@ -1,0 +1,353 @@
+// The end-to-end driver's shared helpers (see driver.h). Main thread of the driver only.
+#include "tests/e2e/driver.h"
+#include "tests/win/frames.h"
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+namespace e2e {
+
+namespace {
+
+// A Linux path as Wine shows it: drive Z: is the root of the file system.
+std::string WinePath(const std::string& unixPath) {
+  std::string path = "Z:" + unixPath;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+std::string GrabFile(const char* name) {
+  const char* dir = getenv("VORLUX_GRAB_DIR");
+  return dir && *dir ? WinePath(dir) + "\\" + name : "";
+}
+
+}  // namespace
+
+Process::Process(Process&& other) noexcept : handle_(other.handle_), id_(other.id_) { other.handle_ = nullptr; }
+
+Process& Process::operator=(Process&& other) noexcept {
+  std::swap(handle_, other.handle_);
+  std::swap(id_, other.id_);
+  return *this;
+}
+
+Process::~Process() {
+  if (!handle_) return;
+  if (WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(handle_, 0xDEAD);
+    WaitForSingleObject(handle_, 5000);
+  }
+  CloseHandle(handle_);
+}
+
+DWORD Process::WaitForExit(DWORD timeoutMs) {
+  if (!handle_) return Running;
+  DWORD start = GetTickCount();
+  for (;;) {
+    DWORD elapsed = GetTickCount() - start;
+    DWORD left = elapsed < timeoutMs ? timeoutMs - elapsed : 0;
+    DWORD woke = MsgWaitForMultipleObjects(1, &handle_, FALSE, left, QS_ALLINPUT);
+    if (woke == WAIT_OBJECT_0) break;
+    Pump(0);
+    if (woke == WAIT_TIMEOUT || left == 0) return Running;
+  }
+  DWORD code = Running;
+  GetExitCodeProcess(handle_, &code);
+  return code;
+}
+
+void Pump(DWORD milliseconds) {
+  DWORD start = GetTickCount();
+  do {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    if (milliseconds) MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  } while (GetTickCount() - start < milliseconds);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start > timeoutMs) return condition();
+    Pump(10);
+  }
+  return true;
+}
+
+std::string ClassOf(HWND window) {
+  char name[128] = "";
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+std::string TitleOf(HWND window) {
+  char title[256] = "";
+  // Cross-process: GetWindowText does not send WM_GETTEXT to another process's window.
+  GetWindowTextA(window, title, sizeof title);
+  return title;
+}
+
+std::vector<HWND> TopLevelWindows(const char* className, DWORD processId) {
+  struct Search {
+    const char* className;
+    DWORD processId;
+    std::vector<HWND> found;
+  } search{className, processId, {}};
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        Search* s = reinterpret_cast<Search*>(param);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if ((!s->processId || owner == s->processId) && ClassOf(window) == s->className) s->found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND WaitForTopLevel(const Process& process, const char* className, DWORD timeoutMs) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        std::vector<HWND> windows = TopLevelWindows(className, process.Id());
+        found = windows.empty() ? nullptr : windows.front();
+        return found != nullptr;
+      },
+      timeoutMs);
+  return found;
+}
+
+HWND WaitForChild(HWND parent, const char* className, DWORD timeoutMs) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindWindowExA(parent, nullptr, className, nullptr)) != nullptr; }, timeoutMs);
+  return found;
+}
+
+RECT RectInParent(HWND window) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  if (HWND parent = GetAncestor(window, GA_PARENT); parent && parent != GetDesktopWindow())
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+std::string Describe(const RECT& rect) {
+  char text[96];
+  snprintf(text, sizeof text, "(%ld,%ld)-(%ld,%ld)", rect.left, rect.top, rect.right, rect.bottom);
+  return text;
+}
+
+DriverWindow::DriverWindow(int x, int y, int clientWidth, int clientHeight) {
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = Proc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  windowClass.lpszClassName = "VorluxE2eDriverWindow";
+  RegisterClassA(&windowClass);  // fails harmlessly from the second window on
+  // A pop-up without frame: its client area is the whole window.
+  handle_ = CreateWindowExA(0, windowClass.lpszClassName, "driver", WS_POPUP | WS_VISIBLE, x, y, clientWidth,
+                            clientHeight, nullptr, nullptr, windowClass.hInstance, this);
+  Pump(50);
+}
+
+void DriverWindow::Destroy() {
+  if (handle_) DestroyWindow(handle_);
+  handle_ = nullptr;
+}
+
+LRESULT CALLBACK DriverWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_NCCREATE:
+      SetWindowLongPtrA(window, GWLP_USERDATA,
+                        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+      return DefWindowProcA(window, message, wParam, lParam);
+    case WM_CONTEXTMENU: {
+      DriverWindow* self = reinterpret_cast<DriverWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+      ++self->contextMenus;
+      self->contextMenuWParam = wParam;
+      self->contextMenuLParam = lParam;
+      return 0;
+    }
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+void MoveCursor(int x, int y) {
+  // Where the user's mouse moves the pointer: on the X server. SetCursorPos would not do: while a
+  // full-screen window is in front, Wine confines the X pointer to it and refuses other
+  // processes' warps, and 100 ms after the last move it reports the X pointer again, so the
+  // saver would see the cursor jump back. Wine starts Unix programs itself (without a handle),
+  // so the move is awaited through the cursor position.
+  char command[96];
+  snprintf(command, sizeof command, "Z:\\usr\\bin\\xdotool mousemove %d %d", x, y);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info = {};
+  ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+      << command << ": " << GetLastError();
+  if (info.hProcess) CloseHandle(info.hProcess);
+  if (info.hThread) CloseHandle(info.hThread);
+  POINT at = {};
+  EXPECT_TRUE(WaitUntil([&] { return GetCursorPos(&at) && at.x == x && at.y == y; }, 3000))
+      << "cursor at (" << at.x << "," << at.y << ") instead of (" << x << "," << y << ")";
+}
+
+void KeyDown(WORD virtualKey) {
+  keybd_event(static_cast<BYTE>(virtualKey), static_cast<BYTE>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC)), 0, 0);
+}
+
+void KeyUp(WORD virtualKey) {
+  keybd_event(static_cast<BYTE>(virtualKey), static_cast<BYTE>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC)),
+              KEYEVENTF_KEYUP, 0);
+}
+
+void MouseInput(DWORD mouseEventFlags, DWORD data) { mouse_event(mouseEventFlags, 0, 0, data, 0); }
+
+void DeleteKey(const char* path) {
+  LSTATUS status = RegDeleteTreeA(HKEY_CURRENT_USER, path);
+  ASSERT_TRUE(status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) << path << ": " << status;
+}
+
+static void SetValue(HKEY root, const char* path, const char* name, DWORD type, const void* data, DWORD size) {
+  HKEY key;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr))
+      << path;
+  ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size)) << name;
+  RegCloseKey(key);
+}
+
+void SetDword(const char* path, const char* name, DWORD value, HKEY root) {
+  SetValue(root, path, name, REG_DWORD, &value, sizeof value);
+}
+
+void SetText(const char* path, const char* name, const char* text, HKEY root) {
+  SetValue(root, path, name, REG_SZ, text, static_cast<DWORD>(strlen(text) + 1));
+}
+
+void DeleteValue(const char* path, const char* name) {
+  LSTATUS status = RegDeleteKeyValueA(HKEY_CURRENT_USER, path, name);
+  ASSERT_TRUE(status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) << path << "\\" << name << ": " << status;
+}
+
+DWORD GetNumber(const char* path, const char* name, DWORD missing) {
+  char data[64] = "";
+  DWORD type = 0, size = sizeof data - 1;
+  if (RegGetValueA(HKEY_CURRENT_USER, path, name, RRF_RT_REG_DWORD | RRF_RT_REG_SZ, &type, data, &size) !=
+      ERROR_SUCCESS)
+    return missing;
+  if (type == REG_DWORD) {
+    DWORD value;
+    memcpy(&value, data, sizeof value);
+    return value;
+  }
+  return strtoul(data, nullptr, 10);
+}
+
+std::string GetText(const char* path, const char* name) {
+  char data[256] = "";
+  DWORD size = sizeof data;
+  if (RegGetValueA(HKEY_CURRENT_USER, path, name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) return "";
+  return data;
+}
+
+int ScreenSaverRunningState() {
+  DWORD state = GetNumber("Software\\Wine\\Temporary System Parameters\\Control Panel\\Desktop",
+                          "WINE_ScreenSaverRunning", 0xFFFFFFFFu);
+  return state == 0xFFFFFFFFu ? -1 : static_cast<int>(state);
+}
+
+uint64_t Swaps() { return SwapCount(); }
+
+SIZE SwappedSize() {
+  SIZE size = {0, 0};
+  FILE* f = fopen(GrabFile("swaps").c_str(), "rb");
+  if (!f) return size;
+  unsigned long long count, first, last;
+  if (fscanf(f, "%llu %llu %llu %ld %ld", &count, &first, &last, &size.cx, &size.cy) != 5) size = {0, 0};
+  fclose(f);
+  return size;
+}
+
+void ForgetFrames() {
+  std::string swaps = GrabFile("swaps");
+  if (swaps.empty()) return;
+  DeleteFileA(swaps.c_str());
+  std::string dir = swaps.substr(0, swaps.size() - strlen("swaps"));
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((dir + "frame-*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do DeleteFileA((dir + found.cFileName).c_str());
+  while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+void SaverTest::SetUp() {
+  DeleteKey("SOFTWARE\\Pellam");
+  DeleteKey(TestKey);
+  ForgetFrames();
+  // Without a window manager (Xvfb) Wine waits 2 s for one to withdraw every hidden managed
+  // window, the full-screen saver included; unmanaged windows close at once, as they would
+  // under a window manager.
+  SetText("Software\\Wine\\X11 Driver", "Managed", "N");
+  ASSERT_NO_FATAL_FAILURE(MoveCursor(Parked.x, Parked.y));
+  const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+  CreateDirectoryA("C:\\e2e", nullptr);
+  folder_ = std::string("C:\\e2e\\") + test->test_suite_name() + "." + test->name();
+  ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr)) << folder_ << " (a fresh prefix has no such folder)";
+  Install(E2E_SAVER, "vorlux.scr");
+}
+
+void SaverTest::Install(const char* unixPath, const char* name) {
+  std::string target = folder_ + "\\" + name;
+  ASSERT_TRUE(CopyFileA(WinePath(unixPath).c_str(), target.c_str(), FALSE))
+      << unixPath << " -> " << target << ": " << GetLastError();
+}
+
+void SaverTest::InstallPasswordDouble() { Install(E2E_PASSWORD_DOUBLE, "PASSWORD.CPL"); }
+// Wine has an MPR.DLL of its own; the copy next to the program loads only when native comes first.
+void SaverTest::InstallMprDouble() {
+  Install(E2E_MPR_DOUBLE, "MPR.DLL");
+  SetText("Software\\Wine\\AppDefaults\\vorlux.scr\\DllOverrides", "mpr", "native,builtin");
+}
+
+void SaverTest::UseConsumerPlatform(const char* program) {
+  std::string path = std::string("Software\\Wine\\AppDefaults\\") + program;
+  SetText(path.c_str(), "Version", "win98");
+}
+
+std::string SaverTest::CommandLine(const std::string& tail, const char* program) const {
+  std::string line = "\"" + folder_ + "\\" + program + "\"";
+  return tail.empty() ? line : line + " " + tail;
+}
+
+Process SaverTest::Launch(const std::string& commandLine) {
+  std::string line = commandLine;  // CreateProcessA may write into it
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info = {};
+  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &startup, &info)) {
+    ADD_FAILURE() << "CreateProcessA(" << commandLine << ") failed: " << GetLastError();
+    return Process();
+  }
+  CloseHandle(info.hThread);
+  return Process(info.hProcess, info.dwProcessId);
+}
+
+void SaverTest::StartFullScreen(const std::string& commandLine, FullScreenRun* run, uint64_t swaps) {
+  ForgetFrames();
+  run->process = Launch(commandLine);
+  ASSERT_TRUE(run->process.Started());
+  run->saver = WaitForTopLevel(run->process, SaverClass);
+  ASSERT_NE(nullptr, run->saver) << "no " << SaverClass << " window of " << commandLine << " within 10 s";
+  run->child = WaitForChild(run->saver, GlClass);
+  ASSERT_NE(nullptr, run->child) << "no " << GlClass << " child in the saver window within 10 s";
+  ASSERT_TRUE(WaitUntil([&] { return Swaps() >= swaps; }, 20000))
+      << "expected " << swaps << " frames within 20 s, saw " << Swaps();
+}
+
+}  // namespace e2e

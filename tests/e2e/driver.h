@@ -1,0 +1,142 @@
+// The end-to-end driver's shared helpers: a fresh folder per test holding the program and its
+// doubles, launching the saver and awaiting its end, finding its windows, a window of the driver's
+// own, real input, the registry, and the frame grabber's output. Main thread of the driver only.
+#pragma once
+#include <windows.h>
+#include <gtest/gtest.h>
+#include <stdint.h>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+constexpr DWORD Running = STILL_ACTIVE;      // what WaitForExit returns while the process runs
+constexpr DWORD NoUsableMode = 0xFFFFFFFFu;  // the exit code of the result -1
+constexpr const char* SaverClass = "WindowsScreenSaverClass";
+constexpr const char* GlClass = "GLWindowClass";
+constexpr const char* TestKey = "Software\\VorluxTest";  // where the doubles read and record
+constexpr DWORD CloseTimeMs = 2000;                       // input to process end, at most
+
+// A launched program. Terminated on destruction if still running, so a failing test leaves
+// nothing behind for the next launch.
+class Process {
+ public:
+  Process() = default;
+  Process(HANDLE handle, DWORD id) : handle_(handle), id_(id) {}
+  Process(Process&& other) noexcept;
+  Process& operator=(Process&& other) noexcept;
+  ~Process();
+  bool Started() const { return handle_ != nullptr; }
+  DWORD Id() const { return id_; }
+  // The exit code once the process has ended within the time, else Running. Serves this
+  // thread's messages meanwhile (a preview's parent window lives here).
+  DWORD WaitForExit(DWORD timeoutMs);
+  // True when the process is still running after the given time (messages served meanwhile).
+  bool SurvivesFor(DWORD milliseconds) { return WaitForExit(milliseconds) == Running; }
+
+ private:
+  HANDLE handle_ = nullptr;
+  DWORD id_ = 0;
+};
+
+// Serves this thread's messages for the given time.
+void Pump(DWORD milliseconds);
+// Polls the condition (serving messages) until it holds or the time is up; returns its last value.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
+
+// Windows seen from outside.
+std::string ClassOf(HWND window);
+std::string TitleOf(HWND window);  // ANSI (code page 932)
+// The top-level windows of a class, of one process (0: of every process).
+std::vector<HWND> TopLevelWindows(const char* className, DWORD processId = 0);
+// The first top-level window of the class in the process, waited for.
+HWND WaitForTopLevel(const Process& process, const char* className, DWORD timeoutMs = 10000);
+// The first child window of the class, waited for.
+HWND WaitForChild(HWND parent, const char* className, DWORD timeoutMs = 10000);
+// The window's rectangle in its parent's client coordinates (screen coordinates for a top-level).
+RECT RectInParent(HWND window);
+std::string Describe(const RECT& rect);  // "(left,top)-(right,bottom)"
+
+// A visible top-level pop-up of the driver with the given client size, noting the context-menu
+// requests it receives. Destroyed with the object unless Destroy() ran first.
+class DriverWindow {
+ public:
+  DriverWindow(int x, int y, int clientWidth, int clientHeight);
+  ~DriverWindow() { Destroy(); }
+  HWND Handle() const { return handle_; }
+  void Destroy();
+  int contextMenus = 0;  // WM_CONTEXTMENU messages received
+  WPARAM contextMenuWParam = 0;
+  LPARAM contextMenuLParam = 0;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  HWND handle_ = nullptr;
+};
+
+// Real input, as the user would give it: cursor moves, keys and buttons through the system's
+// input queue, routed by the system to the foreground window or the window under the cursor.
+void MoveCursor(int x, int y);  // moves the real pointer and waits until the system sees it there
+void KeyDown(WORD virtualKey);
+void KeyUp(WORD virtualKey);
+void MouseInput(DWORD mouseEventFlags, DWORD data = 0);  // MOUSEEVENTF_LEFTDOWN and the like, at the cursor
+
+// Registry, current user unless a root is given.
+void DeleteKey(const char* path);
+void SetDword(const char* path, const char* name, DWORD value, HKEY root = HKEY_CURRENT_USER);
+void SetText(const char* path, const char* name, const char* text, HKEY root = HKEY_CURRENT_USER);
+void DeleteValue(const char* path, const char* name);
+// The value as a number (REG_DWORD, or REG_SZ digits), or `missing` when it is not there.
+DWORD GetNumber(const char* path, const char* name, DWORD missing);
+std::string GetText(const char* path, const char* name);
+// What the doubles recorded under TestKey (0 when nothing).
+inline DWORD DoubleRecord(const char* name) { return GetNumber(TestKey, name, 0); }
+
+// The system's screen-saver-running state, as Wine keeps it (a volatile value, written by
+// SystemParametersInfo without SPIF_UPDATEINIFILE): 1 or 0, or -1 while it was never set.
+int ScreenSaverRunningState();
+
+// The frame grabber (tests/grabber) as seen from the driver: the swap count of the latest GL
+// process and the size of its last drawable.
+uint64_t Swaps();
+SIZE SwappedSize();
+// Removes the swap count and saved frames of earlier launches.
+void ForgetFrames();
+
+// Each test starts from a deleted settings key, an empty test key, the cursor parked at Parked
+// (over the saver window, away from the GL child) and a fresh folder C:\e2e\<test> holding the
+// program; launches run there, as Windows would run a .scr from its folder.
+class SaverTest : public testing::Test {
+ public:
+  // A full-screen run: the process, its saver window and GL child.
+  struct FullScreenRun {
+    Process process;
+    HWND saver = nullptr;
+    HWND child = nullptr;
+  };
+
+ protected:
+  static constexpr POINT Parked = {1000, 740};
+  static constexpr POINT OverChild = {300, 250};  // inside the GL child for its first 25 steps
+
+  void SetUp() override;
+  // Copies a build output (E2E_SAVER, E2E_FAULT_SAVER, a double) into the folder as `name`.
+  void Install(const char* unixPath, const char* name);
+  void InstallPasswordDouble();
+  void InstallMprDouble();
+  // Makes Wine report the consumer platform (Windows 98) to the program of that name.
+  void UseConsumerPlatform(const char* program = "vorlux.scr");
+  // The command line Windows would use: the quoted full path of the program, then the tail.
+  std::string CommandLine(const std::string& tail, const char* program = "vorlux.scr") const;
+  Process Launch(const std::string& commandLine);
+  Process LaunchSaver(const std::string& tail) { return Launch(CommandLine(tail)); }
+
+  // Launches the command line and waits for the saver window, its GL child and `swaps` frames
+  // (fatal failures when they do not come).
+  void StartFullScreen(const std::string& commandLine, FullScreenRun* run, uint64_t swaps = 10);
+
+  std::string folder_;
+};
+
+}  // namespace e2e
