@@ -21,11 +21,12 @@ TEST_F(Preview, RunsInsideTheGivenWindowIgnoresInputAndEndsWithIt) {
   Process process = LaunchSaver("/p " + HandleText(parent.Handle()));
   HWND preview = WaitForChild(parent.Handle(), SaverClass);
   ASSERT_NE(nullptr, preview) << "no " << SaverClass << " child in the given window within 10 s";
+  // The GL child comes with the first paint, when the preview window is complete.
+  HWND child = WaitForChild(preview, GlClass);
+  ASSERT_NE(nullptr, child) << "no " << GlClass << " in the preview within 10 s";
   EXPECT_EQ("Preview", TitleOf(preview));
   EXPECT_EQ("(0,0)-(152,112)", Describe(RectInParent(preview)));
   EXPECT_TRUE(TopLevelWindows(SaverClass).empty()) << "a full-screen saver window besides the preview";
-  HWND child = WaitForChild(preview, GlClass);
-  ASSERT_NE(nullptr, child) << "no " << GlClass << " in the preview within 10 s";
   RECT rect = RectInParent(child);
   EXPECT_EQ(101, rect.right - rect.left) << Describe(rect);
   EXPECT_EQ(74, rect.bottom - rect.top) << Describe(rect);
@@ -94,6 +95,7 @@ TEST_F(Preview, AcceptsItsHandleFormsAndWrapsLongNumbers) {
     Process process = LaunchSaver(tail);
     HWND preview = WaitForChild(parent.Handle(), SaverClass);
     ASSERT_NE(nullptr, preview) << "no preview in window " << handle;
+    ASSERT_NE(nullptr, WaitForChild(preview, GlClass));
     EXPECT_EQ("Preview", TitleOf(preview));
     PostMessageA(preview, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, process.WaitForExit(5000)) << "exit code after a close request";

@@ -36,14 +36,17 @@ TEST_F(FullScreen, CoversTheScreenWithATopmostWindowWhoseGlChildDrawsTheTextAndS
   Process process = LaunchSaver("/s");
   HWND saver = WaitForTopLevel(process, SaverClass);
   ASSERT_NE(nullptr, saver) << "no " << SaverClass << " window within 10 s";
+  // The GL child comes with the first paint, when the saver window is complete and shown.
+  HWND child = WaitForChild(saver, GlClass);
+  ASSERT_NE(nullptr, child) << "no " << GlClass << " child within 10 s";
   EXPECT_EQ("Screen Saver", TitleOf(saver));
   EXPECT_EQ("(0,0)-(1024,768)", Describe(RectInParent(saver)));
   EXPECT_TRUE(GetWindowLongA(saver, GWL_EXSTYLE) & WS_EX_TOPMOST) << "extended style "
                                                                   << GetWindowLongA(saver, GWL_EXSTYLE);
   EXPECT_TRUE(IsWindowVisible(saver));
 
-  HWND child = WaitForChild(saver, GlClass);
-  ASSERT_NE(nullptr, child) << "no " << GlClass << " child within 10 s";
+  // Its first frame comes after its creation has ended.
+  ASSERT_TRUE(WaitUntil([] { return Swaps() >= 1; }, 20000)) << "no frame within 20 s";
   EXPECT_EQ("GLWindow", TitleOf(child));
   EXPECT_TRUE(ChildAtItsStep(child, 0)) << "at the start";
   EXPECT_EQ(saver, GetForegroundWindow()) << "the saver takes the foreground";
