@@ -27,6 +27,8 @@ fi
 read -r screen_w screen_h < <(xdotool getdisplaygeometry)
 
 echo "vorlux: running vorlux.scr /s on display $DISPLAY (${screen_w}x${screen_h}) for ${seconds}s"
+# The grabber's times are CLOCK_MONOTONIC, as is Python's monotonic clock.
+start_ns=$(python3 -c 'import time; print(time.monotonic_ns())')
 # Every sixth frame (30 degrees of X rotation) from the start, enough for the GIF.
 VORLUX_WINE_TEMPLATE="$build/wine-template" VORLUX_GRAB=1 VORLUX_GRABBER="$build/vorlux_grab.so" \
   VORLUX_GRAB_DIR="$out/grab" VORLUX_GRAB_EVERY=6 VORLUX_GRAB_MAX=120 \
@@ -39,7 +41,8 @@ status=$?
 
 read -r swaps first last _ <"$out/grab/swaps"
 echo "vorlux: exit code $status; $swaps frames, $(awk -v n="$swaps" -v a="$first" -v b="$last" \
-  'BEGIN { printf "%.0f", (b > a) ? (n - 1) / ((b - a) / 1e9) : 0 }') frames per second"
+  'BEGIN { printf "%.0f", (b > a) ? (n - 1) / ((b - a) / 1e9) : 0 }') frames per second;" \
+  "first frame $(( (first - start_ns) / 1000000 )) ms after the start (Wine's start-up included)"
 python3 "$root/scripts/compose_frames.py" "$out/grab" "$out" "$screen_w" "$screen_h"
 echo "vorlux: frames as grabbed:     $out/grab/"
 echo "vorlux: frames on the screen:  $out/screen/"
