@@ -1,5 +1,6 @@
 // The end-to-end driver's shared helpers (see driver.h). Main thread of the driver only.
 #include "tests/e2e/driver.h"
+#include "tests/host/render_host.h"
 #include "tests/win/frames.h"
 #include <stdio.h>
 #include <stdlib.h>
@@ -57,17 +58,7 @@ DWORD Process::WaitForExit(DWORD timeoutMs) {
   return code;
 }
 
-void Pump(DWORD milliseconds) {
-  DWORD start = GetTickCount();
-  do {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    if (milliseconds) MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  } while (GetTickCount() - start < milliseconds);
-}
+void Pump(DWORD milliseconds) { PumpMessages(milliseconds); }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   DWORD start = GetTickCount();
