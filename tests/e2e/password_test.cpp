@@ -47,6 +47,8 @@ TEST_F(Password, RefusalKeepsItRunningAndOnlyALaterCloseIsAskedAgain) {
   EXPECT_EQ(Low32(run.saver), DoubleRecord("VerifyWindow")) << "the verifier is given the saver window";
   EXPECT_EQ(1u, DoubleRecord("RunningAtVerify")) << "running state seen by the verifier";
   EXPECT_TRUE(IsWindowVisible(run.saver));
+  EXPECT_TRUE(WaitUntil([] { return DoubleRecord("CursorAfterVerify") != 0; }, 1000));
+  EXPECT_EQ(2u, DoubleRecord("CursorAfterVerify")) << "cursor after the refusal (1: shown, 2: hidden)";
 
   KeyDown(VK_SPACE);  // long after the refusal: asked again
   KeyUp(VK_SPACE);
