@@ -1,7 +1,6 @@
 // The end-to-end driver's shared helpers (see driver.h). Main thread of the driver only.
 #include "tests/e2e/driver.h"
 #include "tests/host/render_host.h"
-#include "tests/win/frames.h"
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -16,11 +15,6 @@ std::string WinePath(const std::string& unixPath) {
   for (char& c : path)
     if (c == '/') c = '\\';
   return path;
-}
-
-std::string GrabFile(const char* name) {
-  const char* dir = getenv("VORLUX_GRAB_DIR");
-  return dir && *dir ? WinePath(dir) + "\\" + name : "";
 }
 
 }  // namespace
@@ -252,31 +246,6 @@ int ScreenSaverRunningState() {
   return state == 0xFFFFFFFFu ? -1 : static_cast<int>(state);
 }
 
-uint64_t Swaps() { return SwapCount(); }
-
-SIZE SwappedSize() {
-  SIZE size = {0, 0};
-  FILE* f = fopen(GrabFile("swaps").c_str(), "rb");
-  if (!f) return size;
-  unsigned long long count, first, last;
-  if (fscanf(f, "%llu %llu %llu %ld %ld", &count, &first, &last, &size.cx, &size.cy) != 5) size = {0, 0};
-  fclose(f);
-  return size;
-}
-
-void ForgetFrames() {
-  std::string swaps = GrabFile("swaps");
-  if (swaps.empty()) return;
-  DeleteFileA(swaps.c_str());
-  std::string dir = swaps.substr(0, swaps.size() - strlen("swaps"));
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((dir + "frame-*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do DeleteFileA((dir + found.cFileName).c_str());
-  while (FindNextFileA(search, &found));
-  FindClose(search);
-}
-
 void SaverTest::SetUp() {
   DeleteKey("SOFTWARE\\Pellam");
   DeleteKey(TestKey);
@@ -337,8 +306,8 @@ void SaverTest::StartFullScreen(const std::string& commandLine, FullScreenRun* r
   ASSERT_NE(nullptr, run->saver) << "no " << SaverClass << " window of " << commandLine << " within 10 s";
   run->child = WaitForChild(run->saver, GlClass);
   ASSERT_NE(nullptr, run->child) << "no " << GlClass << " child in the saver window within 10 s";
-  ASSERT_TRUE(WaitUntil([&] { return Swaps() >= swaps; }, 20000))
-      << "expected " << swaps << " frames within 20 s, saw " << Swaps();
+  ASSERT_TRUE(WaitUntil([&] { return SwapCount() >= swaps; }, 20000))
+      << "expected " << swaps << " frames within 20 s, saw " << SwapCount();
 }
 
 }  // namespace e2e

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 #include <gtest/gtest.h>
+#include "tests/win/frames.h"  // the frame grabber's output: SwapCount, ReadFrame, ForgetFrames
 #include <stdint.h>
 #include <functional>
 #include <string>
@@ -96,13 +97,6 @@ inline DWORD DoubleRecord(const char* name) { return GetNumber(TestKey, name, 0)
 // The system's screen-saver-running state, as Wine keeps it (a volatile value, written by
 // SystemParametersInfo without SPIF_UPDATEINIFILE): 1 or 0, or -1 while it was never set.
 int ScreenSaverRunningState();
-
-// The frame grabber (tests/grabber) as seen from the driver: the swap count of the latest GL
-// process and the size of its last drawable.
-uint64_t Swaps();
-SIZE SwappedSize();
-// Removes the swap count and saved frames of earlier launches.
-void ForgetFrames();
 
 // Each test starts from a deleted settings key, an empty test key, the cursor parked at Parked
 // (over the saver window, away from the GL child) and a fresh folder C:\e2e\<test> holding the

@@ -109,7 +109,7 @@ TEST_F(Password, WithoutTheSettingOnNtAndInPreviewNothingIsAskedOrLoaded) {
   DriverWindow parent(200, 200, 152, 112);
   Process preview = LaunchSaver("/p " + std::to_string(reinterpret_cast<uintptr_t>(parent.Handle())));
   ASSERT_NE(nullptr, WaitForChild(parent.Handle(), SaverClass));
-  ASSERT_TRUE(WaitUntil([] { return Swaps() >= 10; }, 20000));
+  ASSERT_TRUE(WaitUntil([] { return SwapCount() >= 10; }, 20000));
   EXPECT_EQ(0u, DoubleRecord("PasswordLoads")) << "a preview loaded PASSWORD.CPL";
   EXPECT_EQ(-1, ScreenSaverRunningState()) << "a preview set the running state";
   parent.Destroy();

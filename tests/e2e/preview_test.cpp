@@ -30,9 +30,9 @@ TEST_F(Preview, RunsInsideTheGivenWindowIgnoresInputAndEndsWithIt) {
   RECT rect = RectInParent(child);
   EXPECT_EQ(101, rect.right - rect.left) << Describe(rect);
   EXPECT_EQ(74, rect.bottom - rect.top) << Describe(rect);
-  ASSERT_TRUE(WaitUntil([] { return Swaps() >= 10; }, 20000)) << "frames drawn: " << Swaps();
-  EXPECT_EQ(101, SwappedSize().cx);
-  EXPECT_EQ(74, SwappedSize().cy);
+  ASSERT_TRUE(WaitUntil([] { return SwapCount() >= 10; }, 20000)) << "frames drawn: " << SwapCount();
+  EXPECT_EQ(101, LastSwappedSize().width);
+  EXPECT_EQ(74, LastSwappedSize().height);
 
   // A real click and movement over the preview; keys and presses sent to it and to its child
   // (real keys would go to the driver's window, which has the focus).

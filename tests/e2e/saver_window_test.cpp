@@ -1,7 +1,6 @@
 // The full-screen saver seen from outside: its window and GL child, the frames it draws, the
 // child's steps, a second start, and the end of the render thread before the process ends.
 #include "tests/e2e/driver.h"
-#include "tests/win/frames.h"
 #include <algorithm>
 #include <vector>
 
@@ -17,9 +16,9 @@ constexpr uint64_t StepsBeforeBounce = 25;  // (768 - 512) / 10: the first bounc
 // The child steps diagonally while frames FramesPerStep, 2 * FramesPerStep, ... are drawn. Its
 // position is read between two swap counts, so any step count that those allow is accepted.
 testing::AssertionResult ChildAtItsStep(HWND child, uint64_t leastSteps) {
-  uint64_t before = Swaps();
+  uint64_t before = SwapCount();
   RECT rect = RectInParent(child);
-  uint64_t after = Swaps();
+  uint64_t after = SwapCount();
   uint64_t fewest = before / FramesPerStep, most = (after + 1) / FramesPerStep;
   if (most > StepsBeforeBounce) return testing::AssertionFailure() << "too late to tell: " << after << " swaps";
   for (uint64_t steps = std::max(fewest, leastSteps); steps <= most; ++steps) {
@@ -46,20 +45,20 @@ TEST_F(FullScreen, CoversTheScreenWithATopmostWindowWhoseGlChildDrawsTheTextAndS
   EXPECT_TRUE(IsWindowVisible(saver));
 
   // Its first frame comes after its creation has ended.
-  ASSERT_TRUE(WaitUntil([] { return Swaps() >= 1; }, 20000)) << "no frame within 20 s";
+  ASSERT_TRUE(WaitUntil([] { return SwapCount() >= 1; }, 20000)) << "no frame within 20 s";
   EXPECT_EQ("GLWindow", TitleOf(child));
   EXPECT_TRUE(ChildAtItsStep(child, 0)) << "at the start";
   EXPECT_EQ(saver, GetForegroundWindow()) << "the saver takes the foreground";
 
   // Frame 70 shows the default text nearly face on (every run starts from the same angles).
   Frame frame;
-  ASSERT_TRUE(WaitUntil([&] { return ReadFrame(70, &frame); }, 20000)) << "no frame 70; swaps " << Swaps();
+  ASSERT_TRUE(WaitUntil([&] { return ReadFrame(70, &frame); }, 20000)) << "no frame 70; swaps " << SwapCount();
   EXPECT_EQ(682, frame.width);
   EXPECT_EQ(512, frame.height);
   EXPECT_GT(Measure(frame).lit, 8000) << "lit pixels of the text in frame 70";
 
   // Catch the child right after its first step; a busy machine may show a later one.
-  ASSERT_TRUE(WaitUntil([] { return Swaps() >= FramesPerStep; }, 20000));
+  ASSERT_TRUE(WaitUntil([] { return SwapCount() >= FramesPerStep; }, 20000));
   EXPECT_TRUE(ChildAtItsStep(child, 1)) << "after the first step";
 }
 
@@ -145,7 +144,7 @@ EndSeen CloseUnderDebugger(SaverTest::FullScreenRun& run) {
         seen.processExitCode = event.u.ExitProcess.dwExitCode;
         break;
     }
-    if (!windowGone && !IsWindow(run.saver)) windowGone = true, seen.swapsAtWindowEnd = Swaps();
+    if (!windowGone && !IsWindow(run.saver)) windowGone = true, seen.swapsAtWindowEnd = SwapCount();
     ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
     if (event.dwDebugEventCode == EXIT_PROCESS_DEBUG_EVENT) break;
   }
@@ -164,7 +163,7 @@ TEST_F(FullScreen, RenderThreadEndsNormallyBeforeTheProcessAndDrawsNothingAfterT
          "(the render thread returns 1 after its teardown)";
   EXPECT_EQ(0u, run.process.WaitForExit(CloseTimeMs));
   EXPECT_GE(seen.swapsAtWindowEnd, 100u);
-  EXPECT_EQ(seen.swapsAtWindowEnd, Swaps()) << "swaps when the window had gone, and after the process ended";
+  EXPECT_EQ(seen.swapsAtWindowEnd, SwapCount()) << "swaps when the window had gone, and after the process ended";
 }
 
 TEST_F(FullScreen, TwentyStartsAndClosesInARowAllEndWithZero) {

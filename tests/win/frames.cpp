@@ -21,13 +21,38 @@ std::string GrabDir() {
 
 bool GrabberPresent() { return !GrabDir().empty(); }
 
-uint64_t SwapCount() {
+// The grabber's "swaps" file: "count first_ns last_ns width height".
+static bool ReadSwaps(unsigned long long* count, DrawableSize* size) {
   FILE* f = fopen((GrabDir() + "\\swaps").c_str(), "rb");
-  if (!f) return 0;
-  unsigned long long count = 0;
-  if (fscanf(f, "%llu", &count) != 1) count = 0;
+  if (!f) return false;
+  unsigned long long first, last;
+  bool ok = fscanf(f, "%llu %llu %llu %d %d", count, &first, &last, &size->width, &size->height) == 5;
   fclose(f);
-  return count;
+  return ok;
+}
+
+uint64_t SwapCount() {
+  unsigned long long count = 0;
+  DrawableSize size;
+  return ReadSwaps(&count, &size) ? count : 0;
+}
+
+DrawableSize LastSwappedSize() {
+  unsigned long long count = 0;
+  DrawableSize size;
+  return ReadSwaps(&count, &size) ? size : DrawableSize();
+}
+
+void ForgetFrames() {
+  std::string dir = GrabDir();
+  if (dir.empty()) return;
+  DeleteFileA((dir + "\\swaps").c_str());
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((dir + "\\frame-*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do DeleteFileA((dir + "\\" + found.cFileName).c_str());
+  while (FindNextFileA(search, &found));
+  FindClose(search);
 }
 
 bool ReadFrame(uint64_t swapNumber, Frame* frame) {

@@ -16,6 +16,13 @@ struct Frame {
 bool GrabberPresent();
 // Swaps counted so far (0 before the first).
 uint64_t SwapCount();
+// The size of the drawable at the last swap (0 x 0 before the first).
+struct DrawableSize {
+  int width = 0, height = 0;
+};
+DrawableSize LastSwappedSize();
+// Removes the swap count and the saved frames, so that the next GL process starts the count anew.
+void ForgetFrames();
 // The frame saved at the given swap (the grabber saves every tenth); false when there is none.
 bool ReadFrame(uint64_t swapNumber, Frame* frame);
 // Pumps this thread's messages until at least `swaps` swaps are counted or the time runs out.
