@@ -123,10 +123,10 @@ int SetupScene(HDC dc, HKEY key, char* text, float* scale) {
   float deviation, extrusion;
   int32_t format;
   LOGFONTA font;
-  ReadFloatSetting(key, "Deviation", &deviation, 0.0f);
-  ReadFloatSetting(key, "Extrusion", &extrusion, 0.15f);
-  ReadFloatSetting(key, "UserScale", scale, 0.55f);
-  ReadIntSetting(key, "Format", &format, 1);
+  ReadFloatSetting(key, DeviationValueName, &deviation, DefaultDeviation);
+  ReadFloatSetting(key, ExtrusionValueName, &extrusion, DefaultExtrusion);
+  ReadFloatSetting(key, UserScaleValueName, scale, DefaultUserScale);
+  ReadIntSetting(key, FormatValueName, &format, DefaultFormat);
   ReadLogFont(key, &font);
   if (!BuildFontGlyphLists(dc, &font, text, deviation, extrusion, format)) return 0;
 

@@ -28,8 +28,9 @@ struct SaverStateRecord {
 extern SaverStateRecord SaverState;
 
 // Index of the selected slot, -1 for none. Outside SaverState so that clearing the record
-// at the start of a run does not reset it.
+// at the start of a run does not reset it. Stored under StringIdValueName.
 extern int32_t StringID;
+constexpr const char* StringIdValueName = "StringID";
 
 struct GlCapRow {
   const char* valueName;  // registry value name and GL name of the capability
@@ -52,6 +53,18 @@ enum MaterialLightIndex {
   MatAmbientRow, MatDiffuseRow, MatSpecularRow, MatEmissionRow, MatShininessRow,
   MaterialLightRowCount
 };
+
+// The glyph shape settings read by the render set-up and edited by the shape page: value names and
+// built-in defaults. Format 0 draws line segments, 1 filled polygons.
+constexpr const char* DeviationValueName = "Deviation";
+constexpr const char* ExtrusionValueName = "Extrusion";
+constexpr const char* UserScaleValueName = "UserScale";
+constexpr const char* FormatValueName = "Format";
+constexpr const char* LogFontValueName = "LogFont";
+constexpr float DefaultDeviation = 0.0f;
+constexpr float DefaultExtrusion = 0.15f;
+constexpr float DefaultUserScale = 0.55f;
+constexpr int32_t DefaultFormat = 1;
 
 // String resource ids of the texts the program loads.
 constexpr UINT ClassNameStringId = 101;

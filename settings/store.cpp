@@ -45,10 +45,11 @@ int OpenSettingsKeyForWrite() {
   if (RegOpenKeyExA(HKEY_CURRENT_USER, SaverState.KeyPath, 0, KEY_SET_VALUE, &SaverState.SettingsKey) == ERROR_SUCCESS)
     return 1;
   DWORD disposition;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, SaverState.KeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
-                      nullptr, &SaverState.SettingsKey, &disposition) == ERROR_SUCCESS)
-    return 1;
+  LSTATUS status = RegCreateKeyExA(HKEY_CURRENT_USER, SaverState.KeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                   KEY_SET_VALUE, nullptr, &SaverState.SettingsKey, &disposition);
+  if (status == ERROR_SUCCESS) return 1;
   SaverState.SettingsKey = nullptr;
+  SetLastError(static_cast<DWORD>(status));  // the registry calls return their reason instead of setting it
   return 0;
 }
 
@@ -59,18 +60,15 @@ void CloseSettingsKey() {
 
 void ReadTextSetting(HKEY key, const char* valueName, char* text, DWORD readSize) {
   long got = QueryValue(key, valueName, text, readSize);
-  if (got < 0) return;
-  // A stored text may lack its terminator (written as binary, or cut by the size): end it inside
-  // the buffer rather than let the bytes behind it run on.
-  if (static_cast<DWORD>(got) < readSize)
-    text[got] = '\0';
-  else
-    text[readSize - 1] = '\0';
+  // A shorter value replaces only the leading bytes: the buffer is already terminated behind what
+  // it held. A value that fills the whole read size may lack its terminator (written as binary),
+  // so it is ended inside the buffer rather than let run on.
+  if (got == static_cast<long>(readSize)) text[readSize - 1] = '\0';
 }
 
 void ReadSelectedText(HKEY key, char* text) {
   int32_t slot;
-  if (!QueryScalar(key, "StringID", &slot)) return;
+  if (!QueryScalar(key, StringIdValueName, &slot)) return;
   char valueName[32];
   FormatSlotValueName(valueName, sizeof valueName, SlotValuePrefix, slot);
   ReadTextSetting(key, valueName, text, TextBufferSize);
@@ -96,7 +94,7 @@ void SetDefaultLogFont(LOGFONTA* font) {
 void ReadLogFont(HKEY key, LOGFONTA* font) {
   static_assert(sizeof(LOGFONTA) == 60, "LogFont is stored as a 60-byte LOGFONTA record");
   memset(font, 0, sizeof *font);
-  if (QueryValue(key, "LogFont", font, sizeof *font) < 0) {
+  if (QueryValue(key, LogFontValueName, font, sizeof *font) < 0) {
     SetDefaultLogFont(font);
     return;
   }
@@ -119,15 +117,15 @@ void ReadMaterialLight(HKEY key) {
   }
 }
 
-void WriteIntSetting(HKEY key, const char* valueName, int32_t value) {
-  RegSetValueExA(key, valueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+LSTATUS WriteIntSetting(HKEY key, const char* valueName, int32_t value) {
+  return RegSetValueExA(key, valueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
 }
 
-void WriteBinarySetting(HKEY key, const char* valueName, const void* data, DWORD size) {
-  RegSetValueExA(key, valueName, 0, REG_BINARY, static_cast<const BYTE*>(data), size);
+LSTATUS WriteBinarySetting(HKEY key, const char* valueName, const void* data, DWORD size) {
+  return RegSetValueExA(key, valueName, 0, REG_BINARY, static_cast<const BYTE*>(data), size);
 }
 
-void WriteTextSetting(HKEY key, const char* valueName, const char* text) {
-  RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                 static_cast<DWORD>(strlen(text) + 1));
+LSTATUS WriteTextSetting(HKEY key, const char* valueName, const char* text) {
+  return RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                        static_cast<DWORD>(strlen(text) + 1));
 }

@@ -9,7 +9,8 @@
 // Never creates it.
 void OpenSettingsKeyForRead();
 // Opens the key for writing into SaverState.SettingsKey, creating it (and any missing parent) when
-// absent. Returns 1 when SettingsKey holds an open handle, else 0.
+// absent. Returns 1 when SettingsKey holds an open handle, else 0, with the system's reason left
+// for GetLastError.
 int OpenSettingsKeyForWrite();
 // Closes SaverState.SettingsKey, if open, and sets it to null.
 void CloseSettingsKey();
@@ -26,12 +27,15 @@ void ReadLogFont(HKEY key, LOGFONTA* font);
 void ReadGlCaps(HKEY key);
 void ReadMaterialLight(HKEY key);
 // Reads a text value of at most readSize bytes (terminator included) into text, which holds at
-// least readSize bytes; on failure the text is unchanged. The text always stays terminated.
+// least readSize bytes and is terminated within them; on failure the text is unchanged. A shorter
+// value replaces only the leading bytes; one that fills readSize is terminated at its last byte.
 void ReadTextSetting(HKEY key, const char* valueName, char* text, DWORD readSize);
 
-// The writers' calls. Results are not looked at, as nothing could be done about a failed write.
-void WriteIntSetting(HKEY key, const char* valueName, int32_t value);
-void WriteBinarySetting(HKEY key, const char* valueName, const void* data, DWORD size);
-void WriteTextSetting(HKEY key, const char* valueName, const char* text);
+// The writers' calls. Each returns the system's result, ERROR_SUCCESS when the value was written.
+LSTATUS WriteIntSetting(HKEY key, const char* valueName, int32_t value);
+LSTATUS WriteBinarySetting(HKEY key, const char* valueName, const void* data, DWORD size);
+LSTATUS WriteTextSetting(HKEY key, const char* valueName, const char* text);
+// A writer goes on after a failed value, as the others may still be stored, and reports the first.
+inline LSTATUS FirstFailure(LSTATUS first, LSTATUS next) { return first != ERROR_SUCCESS ? first : next; }
 
 void SetDefaultLogFont(LOGFONTA* font);

