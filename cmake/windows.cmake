@@ -28,6 +28,11 @@ add_library(vorlux_core STATIC
   host/password.cpp
   host/saver_window.cpp
   config_ui/config_dialog.cpp
+  config_ui/page_support.cpp
+  config_ui/shape_page.cpp
+  config_ui/light_pages.cpp
+  config_ui/options_page.cpp
+  config_ui/about_page.cpp
   settings/settings.cpp
   settings/store.cpp
   render/glyphs.cpp
@@ -38,7 +43,7 @@ add_library(vorlux_core STATIC
 target_include_directories(vorlux_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(vorlux_core PRIVATE ${VORLUX_WARNINGS})
 target_compile_definitions(vorlux_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
-target_link_libraries(vorlux_core PUBLIC vorlux_pure opengl32 gdi32 user32 advapi32)
+target_link_libraries(vorlux_core PUBLIC vorlux_pure opengl32 gdi32 user32 advapi32 comctl32 comdlg32 version)
 
 # Static C and C++ run-times: the .scr must import nothing but Windows' own DLLs.
 set(VORLUX_STATIC_LINK -static -static-libgcc -static-libstdc++)

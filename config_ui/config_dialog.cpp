@@ -1,24 +1,181 @@
-// The configuration dialog. For now a placeholder that only confirms or cancels: the text slots
-// and the property sheet come with the configuration work.
+// The configuration dialog: picks and edits the six text slots and stores them with the chosen
+// slot; opens the property sheet and the help file. Main thread only.
 #include "config_ui/config_dialog.h"
+#include "config_ui/help_ids.h"
+#include "config_ui/page_support.h"
+#include "config_ui/pages.h"
+#include "host/host_state.h"
 #include "resources/resource.h"
+#include "settings/settings.h"
+#include "settings/store.h"
+#include "settings/value_name.h"
+#include <commctrl.h>
+#include <stddef.h>
+#include <string.h>
 
-INT_PTR CALLBACK SaverConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+namespace {
+
+HWND TextCombo = nullptr;
+
+// What the slots are read and the edit field is got with: at most 254 bytes and the terminator.
+constexpr int SlotReadSize = 255;
+
+// The first version of the records (what PROPSHEETPAGEA_V1_SIZE and PROPSHEETHEADERA_V1_SIZE
+// measure, in a form the compiler can check). The sheet steps through the page array by each
+// record's size, so the array is one of first-version records; the header is read up to its size.
+constexpr size_t PageRecordSize = offsetof(PROPSHEETPAGEA, pcRefParent) + sizeof(UINT*);
+constexpr size_t HeaderRecordSize = offsetof(PROPSHEETHEADERA, pfnCallback) + sizeof(PFNPROPSHEETCALLBACK);
+static_assert(sizeof(PROPSHEETPAGEA_V1) == PageRecordSize, "page records of the first version");
+static_assert(sizeof(void*) != 4 || (PageRecordSize == 40 && HeaderRecordSize == 40),
+              "40-byte records in the 32-bit build");
+static_assert(sizeof(void*) != 8 || (PageRecordSize == 72 && HeaderRecordSize == 72),
+              "72-byte records in the 64-bit build");
+
+struct PageRow {
+  WORD templateId;
+  DLGPROC procedure;
+};
+
+// In sheet order; each page's tab caption comes from its template.
+const PageRow Pages[] = {
+  {IDD_SHAPE_PAGE, ShapePageProc},
+  {IDD_LIGHT_PAGE, LightPageProc},
+  {IDD_MATERIAL_PAGE, MaterialPageProc},
+  {IDD_OPTIONS_PAGE, OptionsPageProc},
+  {IDD_ABOUT_PAGE, AboutPageProc},
+  {0, nullptr},
+};
+constexpr int PageCount = sizeof Pages / sizeof Pages[0] - 1;
+
+// List entry `index` into a 256-byte buffer; empty when there is no such entry. Every entry came
+// from a slot or the edit field, so it fits, but the list is asked rather than trusted.
+void GetListEntry(int index, char* text) {
+  text[0] = '\0';
+  LRESULT length = SendMessageA(TextCombo, CB_GETLBTEXTLEN, index, 0);
+  if (length == CB_ERR || length >= TextBufferSize) return;
+  SendMessageA(TextCombo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+}
+
+void InitDialog() {
+  memset(&SaverState, 0, sizeof SaverState);
+  LoadSaverStrings();
+  OpenSettingsKeyForRead();
+  if (SaverState.SettingsKey) {
+    char valueName[32];
+    for (int slot = 0; slot < TextSlotCount; ++slot) {
+      FormatSlotValueName(valueName, sizeof valueName, SlotValuePrefix, slot);
+      ReadTextSetting(SaverState.SettingsKey, valueName, SaverState.TextSlots[slot], SlotReadSize);
+    }
+    ReadIntSetting(SaverState.SettingsKey, StringIdValueName, &StringID, StringID);
+    ReadMaterialLight(SaverState.SettingsKey);
+    CloseSettingsKey();
+  }
+  for (int slot = 0; slot < TextSlotCount; ++slot)
+    SendMessageA(TextCombo, CB_INSERTSTRING, slot, reinterpret_cast<LPARAM>(SaverState.TextSlots[slot]));
+  SendMessageA(TextCombo, CB_SETCURSEL, StringID, 0);
+}
+
+// Stores StringID and the six list entries. False when the user was told that it failed.
+bool StoreSlots(HWND dialog) {
+  if (!BeginSettingsWrite(dialog)) return false;
+  LSTATUS status = WriteIntSetting(SaverState.SettingsKey, StringIdValueName, StringID);
+  char valueName[32];
+  for (int slot = 0; slot < TextSlotCount; ++slot) {
+    GetListEntry(slot, SaverState.TextSlots[slot]);
+    FormatSlotValueName(valueName, sizeof valueName, SlotValuePrefix, slot);
+    status = FirstFailure(status, WriteTextSetting(SaverState.SettingsKey, valueName, SaverState.TextSlots[slot]));
+  }
+  return EndSettingsWrite(dialog, status);
+}
+
+// OK or Enter. The first confirm after an edit puts the typed text in place of the selected
+// entry; a confirm that finds them equal stores everything and closes.
+INT_PTR Confirm(HWND dialog) {
+  if (StringID == -1) {
+    EndDialog(dialog, 1);
+    return 1;
+  }
+  // A stored StringID that names no entry selects nothing: there is nothing to compare with or
+  // replace, so the user has to pick a slot (or cancel) first.
+  if (StringID < 0 || StringID >= SendMessageA(TextCombo, CB_GETCOUNT, 0, 0)) {
+    MessageBeep(MB_ICONWARNING);
+    return 0;
+  }
+  char typed[TextBufferSize] = "";
+  char entry[TextBufferSize] = "";
+  SendMessageA(TextCombo, WM_GETTEXT, SlotReadSize, reinterpret_cast<LPARAM>(typed));
+  GetListEntry(StringID, entry);
+  if (strcmp(typed, entry) != 0) {
+    SendMessageA(TextCombo, CB_DELETESTRING, StringID, 0);
+    // The edit field keeps the typed text and StringID still names the slot, so the next
+    // confirm finds the two equal.
+    SendMessageA(TextCombo, CB_INSERTSTRING, StringID, reinterpret_cast<LPARAM>(typed));
+    return 0;
+  }
+  if (!StoreSlots(dialog)) return 0;
+  EndDialog(dialog, 1);
+  return 1;
+}
+
+INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
+  switch (LOWORD(wParam)) {
+    case IDC_TEXT_COMBO:
+      if (HIWORD(wParam) == CBN_SELCHANGE)
+        StringID = static_cast<int32_t>(SendMessageA(TextCombo, CB_GETCURSEL, 0, 0));
+      return 0;
+    case IDC_CONFIG_OK:
+      return Confirm(dialog);
+    case IDCANCEL:
+      EndDialog(dialog, 0);
+      return 1;
+    case IDC_DETAILS:
+      OpenPropertySheet(dialog);
+      return 0;
+    case IDC_HELP_BUTTON:
+      WinHelpA(dialog, HelpFileName, HELP_FINDER, 0);
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK SaverConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
-      return TRUE;
+      TextCombo = GetDlgItem(dialog, IDC_TEXT_COMBO);
+      InitDialog();
+      return 0;  // the dialog manager does not place the focus
     case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDC_CONFIG_OK:
-          EndDialog(dialog, 1);
-          return TRUE;
-        case IDCANCEL:
-          EndDialog(dialog, 0);
-          return TRUE;
-        default:
-          return FALSE;
-      }
+      return OnCommand(dialog, wParam);
+    case WM_HELP:
+      ShowContextHelp(lParam, ConfigHelpIds);
+      return 1;
     default:
-      return FALSE;
+      return 0;
   }
+}
+
+INT_PTR OpenPropertySheet(HWND parent) {
+  PROPSHEETPAGEA_V1 pages[PageCount] = {};
+  for (int i = 0; i < PageCount; ++i) {
+    pages[i].dwSize = PROPSHEETPAGEA_V1_SIZE;
+    pages[i].dwFlags = PSP_DEFAULT;
+    pages[i].hInstance = HostInstance;
+    pages[i].pszTemplate = MAKEINTRESOURCEA(Pages[i].templateId);
+    pages[i].pfnDlgProc = Pages[i].procedure;
+  }
+  char caption[32] = "";
+  LoadStringA(HostInstance, IDS_SHEET_CAPTION, caption, sizeof caption);
+  PROPSHEETHEADERA header = {};
+  header.dwSize = PROPSHEETHEADERA_V1_SIZE;
+  header.dwFlags = PSH_PROPSHEETPAGE;
+  header.hwndParent = parent;
+  header.hInstance = HostInstance;
+  header.pszCaption = caption;
+  header.nPages = PageCount;
+  header.nStartPage = 0;
+  header.ppsp = reinterpret_cast<LPCPROPSHEETPAGEA>(pages);
+  return PropertySheetA(&header);
 }

@@ -1,5 +1,8 @@
-// The configuration dialog (template 2003). Main thread only.
+// The configuration dialog (template 2003) and the property sheet its details button opens.
+// Main thread only.
 #pragma once
 #include <windows.h>
 
 INT_PTR CALLBACK SaverConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// Runs the five-page sheet modally over `parent`; returns PropertySheetA's result.
+INT_PTR OpenPropertySheet(HWND parent);

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 # Statically checks a built vorlux.scr: PE format/arch/subsystem, imported DLLs, and the resources.
-"""Usage: check_pe.py --arch i386|amd64 [--dialogs] [-v] FILE.scr  (exit 0: all passed, 1: not)
+"""Usage: check_pe.py --arch i386|amd64 [-v] FILE.scr  (exit 0: all passed, 1: not)
 Parses the PE file itself (standard library only), so it runs wherever the cross build does."""
 import argparse
 import os
@@ -42,7 +42,27 @@ VERSION_VALUES = {"ProductName": "Vorlux", "FileVersion": "1.0.0.1"}
 VERSION_NONEMPTY = ("LegalCopyright",)
 VERSION_TRANSLATION = (0x0411, 0x04B0)
 TEXT_RESOURCES = {("ABOUTTEXT", 112): "cp932"}  # (type name, id) -> encoding
-DIALOGS = (2003, 106, 107, 2005, 2006, 2007)  # RT_DIALOG ids, required with --dialogs
+DIALOG_FONT = (9, "ＭＳ Ｐゴシック")
+WS_EX_CONTEXTHELP = 0x400
+PAGE_STYLE = 0x40000000 | 0x08000000 | 0x00C00000  # WS_CHILD | WS_DISABLED | WS_CAPTION
+
+
+def _row(label, first_edit):
+    return [label] + list(range(first_edit, first_edit + 4))
+
+
+# RT_DIALOG id -> (caption, (width, height) in dialog units, control ids in template (tab) order;
+# -1 stands for a control without an id).
+DIALOGS = {
+    2003: ("Vorluxの設定", (187, 93), [1078, 2, 1001, 1000, 1077, 1079]),
+    106: ("文字の形状", (210, 154), [1009, 1002, 1010, 1003, 1008, 1007, 1066, 1004, 1005, 1006]),
+    107: ("ライト", (235, 155), [-1] * 4 + _row(1067, 1023) + _row(1068, 1027) + _row(1069, 1031)
+          + _row(1070, 1035) + [-1] * 4 + _row(1071, 1039)),
+    2005: ("材質", (235, 155), [-1] * 4 + _row(1072, 2011) + _row(1073, 2015) + _row(1074, 2019)
+           + _row(1075, 2023) + [1076, 2027]),
+    2007: ("オプション", (235, 156), list(range(1054, 1064))),
+    2006: ("Vorluxについて", (235, 156), [1045, -1, 1046, 1047, 5, 1065]),
+}
 
 
 # ---------------------------------------------------------------- PE parsing
@@ -361,16 +381,68 @@ def check_text_resources(c, res):
         c.check(label + " line ends", bare == 0, "CRLF only", "%d bare LF" % bare)
 
 
+def parse_dialogex(blob):
+    """An extended dialog template -> (style, ex_style, size, caption, font, [(id, style)])."""
+    def sz_or_ord(off):
+        first = struct.unpack_from("<H", blob, off)[0]
+        if first == 0xFFFF:
+            return struct.unpack_from("<H", blob, off + 2)[0], off + 4
+        end = off
+        while struct.unpack_from("<H", blob, end)[0]:
+            end += 2
+        return blob[off:end].decode("utf-16-le"), end + 2
+
+    version, signature = struct.unpack_from("<HH", blob, 0)
+    if (version, signature) != (1, 0xFFFF):
+        raise PEError("not an extended dialog template")
+    _, ex_style, style, count, _, _, cx, cy = struct.unpack_from("<IIIHhhhh", blob, 4)
+    off = 26
+    _, off = sz_or_ord(off)  # menu
+    _, off = sz_or_ord(off)  # class
+    caption, off = sz_or_ord(off)
+    point_size = struct.unpack_from("<H", blob, off)[0]
+    face, off = sz_or_ord(off + 6)
+    items = []
+    for _ in range(count):
+        off = align4(off)
+        _, _, item_style, _, _, _, _, item_id = struct.unpack_from("<IIIhhhhi", blob, off)
+        _, off = sz_or_ord(off + 24)  # class
+        _, off = sz_or_ord(off)  # text
+        extra = struct.unpack_from("<H", blob, off)[0]
+        off += 2 + extra
+        items.append((item_id, item_style))
+    return style, ex_style, (cx, cy), caption, (point_size, face), items
+
+
 def check_dialogs(c, res):
-    for did in DIALOGS:
-        c.check("dialog %d" % did, find_resource(res, RT_DIALOG, did) is not None,
-                "present", "missing")
+    for did, (caption, size, ids) in DIALOGS.items():
+        blob = find_resource(res, RT_DIALOG, did, LANG_JA)
+        if not c.check("dialog %d" % did, blob is not None, "present", missing(res, RT_DIALOG, did)):
+            continue
+        style, ex_style, got_size, got_caption, font, items = parse_dialogex(blob)
+        c.check("dialog %d caption" % did, got_caption == caption, quote(caption), quote(got_caption))
+        c.check("dialog %d size" % did, got_size == size, size, got_size)
+        c.check("dialog %d font" % did, font == DIALOG_FONT, DIALOG_FONT, font)
+        got_ids = [i for i, _ in items]
+        c.check("dialog %d controls" % did, got_ids == ids, ids, got_ids)
+        named = [i for i in got_ids if i != -1]
+        c.check("dialog %d ids unique" % did, len(named) == len(set(named)), "no id twice",
+                sorted({i for i in named if named.count(i) > 1}))
+        if did == 2003:
+            c.check("dialog 2003 caption help", ex_style & WS_EX_CONTEXTHELP, "WS_EX_CONTEXTHELP",
+                    "0x%X" % ex_style)
+            combo = dict(items).get(1000, 0)
+            # CBS_DROPDOWN (2), CBS_SORT (0x100), no CBS_AUTOHSCROLL (0x40).
+            c.check("dialog 2003 combo box style", combo & 0x343 == 0x102,
+                    "CBS_DROPDOWN | CBS_SORT, no CBS_AUTOHSCROLL", "0x%X" % combo)
+        else:
+            c.check("dialog %d page style" % did, style & PAGE_STYLE == PAGE_STYLE,
+                    "WS_CHILD | WS_DISABLED | WS_CAPTION", "0x%X" % style)
 
 
 def main(argv=None):
     ap = argparse.ArgumentParser(description="Statically check a built Vorlux PE file.")
     ap.add_argument("--arch", required=True, choices=sorted(ARCHES))
-    ap.add_argument("--dialogs", action="store_true", help="also require the dialog templates")
     ap.add_argument("-v", "--verbose", action="store_true",
                     help="list imported DLLs and resources")
     ap.add_argument("file")
@@ -393,8 +465,7 @@ def main(argv=None):
         check_icons(c, res)
         check_version(c, res)
         check_text_resources(c, res)
-        if args.dialogs:
-            check_dialogs(c, res)
+        check_dialogs(c, res)
     except (OSError, PEError, struct.error, UnicodeDecodeError) as e:
         # A malformed file stops the run; count it as a failure rather than a traceback.
         c.check("PE parse", False, "a readable PE file", "%s: %s" % (type(e).__name__, e))

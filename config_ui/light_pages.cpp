@@ -1,0 +1,85 @@
+// The light and material pages, twins over the material and light table in memory: each shows its
+// rows' components in edits of their own and, when the sheet applies, reads them back into the
+// table and stores its rows. Main thread only.
+#include "config_ui/help_ids.h"
+#include "config_ui/number_field.h"
+#include "config_ui/page_support.h"
+#include "config_ui/pages.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
+#include "settings/store.h"
+
+namespace {
+
+struct VectorPage {
+  int firstRow;      // the first of the table rows shown as four edits each
+  int rowCount;
+  int firstEdit;     // the first row's first edit; the rows' edits follow it in order
+  bool shininess;    // the material page also shows the shininess, as an integer
+  const uint32_t* helpIds;
+};
+
+const VectorPage LightPage = {LightAmbientRow, 5, IDC_LIGHT_AMBIENT, false, LightHelpIds};
+const VectorPage MaterialPage = {MatAmbientRow, 4, IDC_MAT_AMBIENT, true, MaterialHelpIds};
+
+constexpr int Components = 4;
+
+void ShowRows(HWND page, const VectorPage& shown) {
+  const MaterialLightRow* table = GetMaterialLightTable();
+  for (int r = 0; r < shown.rowCount; ++r)
+    for (int c = 0; c < Components; ++c)
+      ShowFloat(page, shown.firstEdit + Components * r + c, table[shown.firstRow + r].vector[c]);
+  if (shown.shininess) {
+    char text[NumberFieldSize];
+    FormatIntField(text, sizeof text, ShininessShown(table[MatShininessRow].vector[0]));
+    SetDlgItemTextA(page, IDC_SHININESS, text);
+  }
+}
+
+// Every row is written whether or not its entries held numbers; the table in memory takes what
+// was read, so a second sheet in the same dialog shows it.
+INT_PTR ApplyRows(HWND page, const VectorPage& shown) {
+  if (!BeginSettingsWrite(page)) return RefuseApply(page);
+  const MaterialLightRow* table = GetMaterialLightTable();
+  LSTATUS status = ERROR_SUCCESS;
+  for (int r = 0; r < shown.rowCount; ++r) {
+    const MaterialLightRow& row = table[shown.firstRow + r];
+    for (int c = 0; c < Components; ++c) ReadFloat(page, shown.firstEdit + Components * r + c, &row.vector[c]);
+    status = FirstFailure(status, WriteBinarySetting(SaverState.SettingsKey, row.valueName, row.vector,
+                                                     Components * sizeof(float)));
+  }
+  if (shown.shininess) {
+    const MaterialLightRow& row = table[MatShininessRow];
+    char text[EditReadSize] = "";
+    GetDlgItemTextA(page, IDC_SHININESS, text, sizeof text);
+    row.vector[0] = ReadShininessField(text, row.vector[0]);
+    status = FirstFailure(status, WriteBinarySetting(SaverState.SettingsKey, row.valueName, row.vector, sizeof(float)));
+  }
+  if (!EndSettingsWrite(page, status)) return RefuseApply(page);
+  return FALSE;
+}
+
+INT_PTR VectorPageProc(HWND page, UINT message, LPARAM lParam, const VectorPage& shown) {
+  switch (message) {
+    case WM_INITDIALOG:
+      ShowRows(page, shown);
+      return TRUE;
+    case WM_NOTIFY:
+      return IsApply(lParam) ? ApplyRows(page, shown) : FALSE;
+    case WM_HELP:
+      ShowContextHelp(lParam, shown.helpIds);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK LightPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
+  return VectorPageProc(page, message, lParam, LightPage);
+}
+
+INT_PTR CALLBACK MaterialPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
+  return VectorPageProc(page, message, lParam, MaterialPage);
+}

@@ -1,0 +1,28 @@
+// What the configuration dialog and its pages share: context help, storing settings with the
+// user told when that fails, and the edit fields' numbers. Main thread only.
+#pragma once
+#include <windows.h>
+#include <stdint.h>
+
+// WM_HELP: a request for a control opens the pop-up topic its table names; menus are ignored.
+void ShowContextHelp(LPARAM helpInfo, const uint32_t* table);
+
+// A writer's pass over the settings key. BeginSettingsWrite opens it for writing; when that fails
+// it tells the user, in a box owned by `owner`, and returns false. EndSettingsWrite closes it and,
+// when `status` (the first failed write, see FirstFailure) is not ERROR_SUCCESS, tells the user
+// and returns false.
+bool BeginSettingsWrite(HWND owner);
+bool EndSettingsWrite(HWND owner, LSTATUS status);
+
+// A page's WM_NOTIFY: true for the sheet's apply.
+bool IsApply(LPARAM notification);
+// The answer to an apply that could not store: the sheet stays open on the page, nothing typed
+// is lost.
+INT_PTR RefuseApply(HWND page);
+
+// What the pages read of an edit: at most 254 characters and the terminator.
+constexpr int EditReadSize = 255;
+
+// The edits' numbers: shown with "%f"; read back keeping the value when no number was typed.
+void ShowFloat(HWND page, int control, float value);
+void ReadFloat(HWND page, int control, float* value);
