@@ -1,8 +1,9 @@
 # Vorlux: the two commands of the README, and the build they share.
 #   make run    - build, then run the saver under Wine
 #   make test   - build, then run every test through ctest
+#   make run-config - build, then open the configuration dialog and its pages under Wine and save pictures
 #   make build  - build both vorlux.scr files (build/win32: the product, build/win64) without testing
-.PHONY: all setup build run test clean
+.PHONY: all setup build run run-config test clean
 
 ifneq ($(CI),)
   export VORLUX_WERROR := ON
@@ -23,6 +24,9 @@ test: build
 
 run: build
 	bash scripts/run.sh
+
+run-config: build
+	bash scripts/run_config.sh
 
 clean:
 	rm -rf build out

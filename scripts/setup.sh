@@ -9,7 +9,7 @@ packages=(
   googletest
   wine wine64
   xvfb xauth imagemagick xdotool
-  locales fonts-ipafont-mincho fonts-ipafont-gothic
+  locales fonts-ipafont-mincho fonts-ipafont-gothic fonts-wine
 )
 
 missing=()

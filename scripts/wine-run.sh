@@ -22,16 +22,25 @@ make_template() {
   mkdir -p "$(dirname "$template")"
   (
     flock 9
-    if [ ! -f "$template/.ready" ]; then
+    if [ ! -f "$template/.ready-v5" ]; then
       rm -rf "$template.tmp"
       WINEPREFIX="$template.tmp" wineboot -i >/dev/null 2>&1
+      # The dialogs' font, MS P Gothic, is not installed: IPA P Gothic is made to its measures. It
+      # stands in for the property sheet frame's MS Shell Dlg too, which on Japanese Windows is MS UI
+      # Gothic, as wide as the pages' font; with Wine's own choice the frame would cut the pages.
+      for face in "ＭＳ Ｐゴシック" "MS PGothic" "MS UI Gothic" "MS Shell Dlg"; do
+        WINEPREFIX="$template.tmp" wine reg add "HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes" \
+          /v "$face" /d "IPAPGothic" /f >/dev/null 2>&1
+      done
+      # Wine draws the caption buttons with Marlett (fonts-wine), which it does not find by itself.
+      cp /usr/share/wine/fonts/marlett.ttf "$template.tmp/drive_c/windows/Fonts/" 2>/dev/null
       WINEPREFIX="$template.tmp" wineserver -w
-      rm -rf "$template" && mv "$template.tmp" "$template" && touch "$template/.ready"
+      rm -rf "$template" && mv "$template.tmp" "$template" && touch "$template/.ready-v5"
     fi
   ) 9>"$template.lock"
 }
 
-[ -f "$template/.ready" ] || make_template
+[ -f "$template/.ready-v5" ] || make_template
 
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/vorlux-prefix.XXXXXX")
 xvfb_pid=""

@@ -1,0 +1,125 @@
+// Driving the configuration dialog and its sheet from outside (see config_driver.h).
+#include "tests/e2e/config_driver.h"
+#include <commctrl.h>
+#include <string.h>
+
+namespace e2e {
+
+namespace {
+
+std::wstring Wide(const std::string& text, UINT codePage) {
+  std::wstring wide(text.size() + 1, L'\0');
+  MultiByteToWideChar(codePage, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
+  return wide.c_str();
+}
+
+std::string Narrow(const wchar_t* wide, UINT codePage) {
+  std::string out(4 * wcslen(wide) + 1, '\0');
+  WideCharToMultiByte(codePage, 0, wide, -1, &out[0], static_cast<int>(out.size()), nullptr, nullptr);
+  return out.c_str();
+}
+
+}  // namespace
+
+// Through the wide messages: across processes Wine hands the ANSI forms of some of them (list
+// texts) back as UTF-16.
+std::string TextOf(HWND control) {
+  wchar_t text[1024] = L"";
+  SendMessageW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+  return Narrow(text, CP_UTF8);
+}
+
+void SetTextOf(HWND control, const std::string& utf8) {
+  SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(utf8, CP_UTF8).c_str()));
+}
+
+std::string Utf8(const std::string& ansi) { return Narrow(Wide(ansi, 932).c_str(), CP_UTF8); }
+std::string Ansi(const char* utf8) { return Narrow(Wide(utf8, CP_UTF8).c_str(), 932); }
+
+bool GetSetting(const char* name, DWORD* type, std::string* bytes) {
+  char data[1024];
+  DWORD size = sizeof data;
+  if (RegGetValueA(HKEY_CURRENT_USER, SettingsKey, name, RRF_RT_ANY | RRF_NOEXPAND, type, data, &size) !=
+      ERROR_SUCCESS)
+    return false;
+  bytes->assign(data, size);
+  return true;
+}
+
+std::vector<float> GetFloats(const char* name) {
+  DWORD type = 0;
+  std::string bytes;
+  if (!GetSetting(name, &type, &bytes) || type != REG_BINARY) return {};
+  std::vector<float> floats(bytes.size() / sizeof(float));
+  memcpy(floats.data(), bytes.data(), floats.size() * sizeof(float));
+  return floats;
+}
+
+HWND ConfigTest::OpenDialog(const std::string& tail) {
+  process_ = LaunchSaver(tail);
+  dialog_ = WaitForTopLevel(process_, "#32770");
+  if (!dialog_) {
+    ADD_FAILURE() << "no configuration dialog within 10 s";
+    return nullptr;
+  }
+  // The dialog is listed before its controls exist, and filled in its initialisation after that.
+  EXPECT_TRUE(WaitUntil([&] {
+    HWND combo = GetDlgItem(dialog_, TextCombo);
+    return combo && SendMessageA(combo, CB_GETCOUNT, 0, 0) == 6;
+  }, 5000)) << "the six slots in the list";
+  return dialog_;
+}
+
+std::vector<std::string> ConfigTest::ListEntries() {
+  HWND combo = GetDlgItem(dialog_, TextCombo);
+  std::vector<std::string> entries;
+  LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    wchar_t text[512] = L"";
+    SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    entries.push_back(Narrow(text, CP_UTF8));
+  }
+  return entries;
+}
+
+void ConfigTest::SelectEntry(int index) {
+  HWND combo = GetDlgItem(dialog_, TextCombo);
+  SendMessageA(combo, CB_SETCURSEL, index, 0);
+  SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(TextCombo, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+void ConfigTest::Click(HWND window, int button) {
+  // Posted, not sent: a press may open a nested modal loop (the sheet, a message box).
+  PostMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, button)));
+  Pump(100);
+}
+
+HWND ConfigTest::WaitForOwnedDialog(HWND owner, DWORD timeoutMs) {
+  HWND found = nullptr;
+  WaitUntil([&] {
+    for (HWND window : TopLevelWindows("#32770", process_.Id()))
+      if (GetWindow(window, GW_OWNER) == owner && IsWindowVisible(window)) found = window;
+    return found != nullptr;
+  }, timeoutMs);
+  return found;
+}
+
+HWND ConfigTest::OpenSheet() {
+  Click(dialog_, DetailsButton);
+  sheet_ = WaitForOwnedDialog(dialog_, 10000);
+  EXPECT_NE(nullptr, sheet_) << "no property sheet within 10 s";
+  EXPECT_TRUE(sheet_ && WaitUntil([&] { return PropSheet_GetCurrentPageHwnd(sheet_) != nullptr; }, 5000));
+  return sheet_;
+}
+
+HWND ConfigTest::ShowPage(int index) {
+  SendMessageA(sheet_, PSM_SETCURSEL, index, 0);
+  return PropSheet_GetCurrentPageHwnd(sheet_);
+}
+
+bool ConfigTest::PressSheetButton(int button) {
+  PostMessageA(sheet_, PSM_PRESSBUTTON, button, 0);
+  return WaitUntil([&] { return !IsWindow(sheet_); }, 3000);
+}
+
+}  // namespace e2e

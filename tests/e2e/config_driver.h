@@ -1,0 +1,49 @@
+// Driving the configuration dialog and its property sheet of a launched vorlux.scr from outside,
+// as Wine's own property-sheet tests do: controls changed with messages, buttons pressed with
+// WM_COMMAND and PSM_PRESSBUTTON, results read from the controls and the registry.
+#pragma once
+#include "tests/e2e/driver.h"
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+constexpr const char* SettingsKey = "SOFTWARE\\Pellam\\Vorlux\\1.00";
+constexpr int ConfirmButton = 1078, DetailsButton = 1001, HelpButton = 1079, TextCombo = 1000;
+
+// A control's text and typing over it, in UTF-8 (the tests' own sources are UTF-8).
+std::string TextOf(HWND control);
+void SetTextOf(HWND control, const std::string& utf8);
+// Registry text (code page 932) as UTF-8, and the other way.
+std::string Utf8(const std::string& ansi);
+std::string Ansi(const char* utf8);
+
+// A value under the settings key as raw bytes; false when missing.
+bool GetSetting(const char* name, DWORD* type, std::string* bytes);
+std::vector<float> GetFloats(const char* name);  // a REG_BINARY of floats; empty when missing
+
+class ConfigTest : public SaverTest {
+ protected:
+  // Launches the program with the tail and waits for its dialog and the dialog's controls.
+  HWND OpenDialog(const std::string& tail = "");
+  // The combo box's list, entry by entry.
+  std::vector<std::string> ListEntries();
+  // Picks a list entry as the user would: selection, then the dialog's notification.
+  void SelectEntry(int index);
+  // Posts a button's click to the dialog (or sheet) and serves messages for a moment.
+  void Click(HWND window, int button);
+
+  // Presses the details button and waits for the sheet; ShowPage brings a page to the front.
+  HWND OpenSheet();
+  HWND ShowPage(int index);
+  // Presses a sheet button (PSBTN_OK, PSBTN_CANCEL); true when the sheet then closed.
+  bool PressSheetButton(int button);
+  // A top-level dialog of the program owned by `owner` (message boxes, the font dialog).
+  HWND WaitForOwnedDialog(HWND owner, DWORD timeoutMs = 5000);
+
+  Process process_;
+  HWND dialog_ = nullptr;
+  HWND sheet_ = nullptr;
+};
+
+}  // namespace e2e

@@ -1,0 +1,68 @@
+// `make run-config`: opens the configuration dialog of the real vorlux.scr and every page of its
+// sheet, and saves a picture of each (BMP, in the folder VORLUX_SHOTS_DIR names) for the README
+// and for looking at. Built with the end-to-end driver; not a test of its own.
+#include "tests/e2e/config_driver.h"
+#include <commctrl.h>
+#include <stdio.h>
+#include <stdlib.h>
+
+namespace e2e {
+namespace {
+
+using ConfigShots = ConfigTest;
+
+// The window as it is on the screen (Wine reads the X server), as a 24-bit BMP file.
+bool SaveWindowImage(HWND window, const std::string& unixPath) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;  // bottom-up, as BMP files are
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  SelectObject(memory, previous);
+  DWORD rowBytes = (width * 3 + 3) & ~3u, imageBytes = rowBytes * height;
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+  file.bfSize = file.bfOffBits + imageBytes;
+  std::string path = "Z:" + unixPath;
+  FILE* out = fopen(path.c_str(), "wb");
+  bool written = out && fwrite(&file, sizeof file, 1, out) == 1 &&
+                 fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 && fwrite(bits, imageBytes, 1, out) == 1;
+  if (out) fclose(out);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return written;
+}
+
+TEST_F(ConfigShots, DialogAndPages) {
+  const char* folder = getenv("VORLUX_SHOTS_DIR");
+  ASSERT_NE(nullptr, folder) << "set VORLUX_SHOTS_DIR";
+  std::string out = folder;
+  ASSERT_NE(nullptr, OpenDialog());
+  Pump(500);
+  EXPECT_TRUE(SaveWindowImage(dialog_, out + "/config-dialog.bmp"));
+  ASSERT_NE(nullptr, OpenSheet());
+  const char* pages[] = {"shape", "light", "material", "options", "about"};
+  for (int i = 0; i < 5; ++i) {
+    ShowPage(i);
+    Pump(500);
+    EXPECT_TRUE(SaveWindowImage(sheet_, out + "/config-page-" + std::to_string(i + 1) + "-" + pages[i] + ".bmp"));
+  }
+  ASSERT_TRUE(PressSheetButton(PSBTN_CANCEL));
+  Click(dialog_, IDCANCEL);
+  EXPECT_EQ(0u, process_.WaitForExit(5000));
+}
+
+}  // namespace
+}  // namespace e2e

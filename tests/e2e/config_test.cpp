@@ -1,0 +1,332 @@
+// The configuration dialog and its property sheet, driven from outside in a launched vorlux.scr:
+// what they show, what they store, and what the user is told when a save fails.
+#include "tests/e2e/config_driver.h"
+#include <commctrl.h>
+#include <fstream>
+#include <iterator>
+
+namespace e2e {
+namespace {
+
+using ConfigDialog = ConfigTest;
+using ConfigSheet = ConfigTest;
+
+const std::vector<std::string> Presets = {"趣味", "休憩", "打合せ", "会議", "食事", "外出"};
+
+std::string Slot(int i) { return Utf8(GetText(SettingsKey, ("ZorvelString" + std::to_string(i)).c_str())); }
+
+TEST_F(ConfigDialog, FirstRunShowsThePresetsAndAConfirmStoresEverySlot) {
+  ASSERT_NE(nullptr, OpenDialog());
+  EXPECT_EQ(Presets, ListEntries());
+  EXPECT_EQ("趣味", (TextOf(GetDlgItem(dialog_, TextCombo)))) << "slot 0 selected";
+  Click(dialog_, ConfirmButton);
+  EXPECT_EQ(1u, process_.WaitForExit(5000));
+  EXPECT_EQ(0u, GetNumber(SettingsKey, "StringID", 99));
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(Presets[i], Slot(i)) << "slot " << i;
+}
+
+// Several slots changed in one run: each typed text takes its slot's place in the list at the
+// first confirm, and a confirm without typing stores them all with the slot picked last.
+TEST_F(ConfigDialog, ATypedTextReplacesItsSlotAndTheNextConfirmStoresIt) {
+  ASSERT_NE(nullptr, OpenDialog());
+  HWND combo = GetDlgItem(dialog_, TextCombo);
+  SelectEntry(2);
+  SetTextOf(combo, "打合せ中");
+  Click(dialog_, ConfirmButton);
+  ASSERT_TRUE(process_.SurvivesFor(300)) << "the first confirm replaces and keeps the dialog open";
+  std::vector<std::string> expected = Presets;
+  expected[2] = "打合せ中";
+  EXPECT_EQ(expected, ListEntries()) << "in place, not sorted in";
+  EXPECT_EQ("打合せ中", (TextOf(combo)));
+
+  SelectEntry(5);
+  SetTextOf(combo, "Lunch");
+  Click(dialog_, ConfirmButton);
+  expected[5] = "Lunch";
+  EXPECT_EQ(expected, ListEntries());
+  Click(dialog_, ConfirmButton);
+  EXPECT_EQ(1u, process_.WaitForExit(5000));
+  EXPECT_EQ(5u, GetNumber(SettingsKey, "StringID", 99));
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(expected[i], Slot(i)) << "slot " << i;
+}
+
+TEST_F(ConfigDialog, CancelAfterAReplacementStoresNothing) {
+  SetDword(SettingsKey, "StringID", 1);
+  SetText(SettingsKey, "ZorvelString1", Ansi("在席").c_str());
+  ASSERT_NE(nullptr, OpenDialog());
+  EXPECT_EQ("在席", (TextOf(GetDlgItem(dialog_, TextCombo)))) << "the stored slot 1, selected";
+  SetTextOf(GetDlgItem(dialog_, TextCombo), "x");
+  Click(dialog_, ConfirmButton);
+  Click(dialog_, IDCANCEL);
+  EXPECT_EQ(0u, process_.WaitForExit(5000));
+  EXPECT_EQ(1u, GetNumber(SettingsKey, "StringID", 99));
+  EXPECT_EQ("在席", Slot(1));
+  EXPECT_EQ("", Slot(0)) << "nothing else was written";
+}
+
+// -1 means no slot: confirm closes without storing. A number that names no entry leaves nothing
+// to compare with: confirm does nothing until the user picks a slot.
+TEST_F(ConfigDialog, AStoredStringIdThatSelectsNothing) {
+  SetDword(SettingsKey, "StringID", 0xFFFFFFFFu);
+  ASSERT_NE(nullptr, OpenDialog());
+  HWND combo = GetDlgItem(dialog_, TextCombo);
+  EXPECT_EQ(CB_ERR, SendMessageA(combo, CB_GETCURSEL, 0, 0));
+  EXPECT_EQ("", TextOf(combo));
+  Click(dialog_, ConfirmButton);
+  EXPECT_EQ(1u, process_.WaitForExit(5000));
+  EXPECT_EQ("", Slot(0)) << "nothing stored";
+
+  SetDword(SettingsKey, "StringID", 9);
+  ASSERT_NE(nullptr, OpenDialog());
+  EXPECT_EQ(CB_ERR, SendMessageA(GetDlgItem(dialog_, TextCombo), CB_GETCURSEL, 0, 0));
+  Click(dialog_, ConfirmButton);
+  EXPECT_TRUE(process_.SurvivesFor(500)) << "9 names no entry: nothing to store, nothing to close on";
+  EXPECT_EQ("", Slot(0));
+  SelectEntry(3);
+  Click(dialog_, ConfirmButton);
+  EXPECT_EQ(1u, process_.WaitForExit(5000));
+  EXPECT_EQ(3u, GetNumber(SettingsKey, "StringID", 99));
+  EXPECT_EQ("会議", Slot(3));
+}
+
+// Wine's WinHelpA hands a request to the window of class MS_WINHELP as WM_COPYDATA; this one
+// stands in for the help viewer and keeps what it was asked.
+struct HelpRequest {
+  WORD command = 0;
+  std::string file;
+};
+
+LRESULT CALLBACK HelpViewerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_COPYDATA) return DefWindowProcA(window, message, wParam, lParam);
+  const COPYDATASTRUCT* copy = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+  const BYTE* data = static_cast<const BYTE*>(copy->lpData);
+  HelpRequest* request = reinterpret_cast<HelpRequest*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  WORD fileOffset;
+  memcpy(&request->command, data + 2, sizeof(WORD));
+  memcpy(&fileOffset, data + 12, sizeof(WORD));
+  request->file = fileOffset ? reinterpret_cast<const char*>(data + fileOffset) : "";
+  return TRUE;
+}
+
+TEST_F(ConfigDialog, TheHelpButtonOpensTheHelpFilesContents) {
+  WNDCLASSA viewerClass = {};
+  viewerClass.lpfnWndProc = HelpViewerProc;
+  viewerClass.hInstance = GetModuleHandleA(nullptr);
+  viewerClass.lpszClassName = "MS_WINHELP";
+  RegisterClassA(&viewerClass);
+  HelpRequest request;
+  HWND viewer = CreateWindowA("MS_WINHELP", "", 0, 0, 0, 0, 0, nullptr, nullptr, viewerClass.hInstance, nullptr);
+  SetWindowLongPtrA(viewer, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&request));
+  ASSERT_NE(nullptr, OpenDialog());
+  Click(dialog_, HelpButton);
+  EXPECT_TRUE(WaitUntil([&] { return request.command != 0; }, 5000));
+  EXPECT_EQ(HELP_FINDER, request.command);
+  EXPECT_EQ("vorlux.hlp", request.file);
+  Click(dialog_, IDCANCEL);
+  EXPECT_EQ(0u, process_.WaitForExit(5000));
+  DestroyWindow(viewer);
+}
+
+// The shape page reads its values when it opens and stores what the edits hold on OK; an entry
+// without a number keeps the loaded value.
+TEST_F(ConfigSheet, ShapePageShowsTheDefaultsAndStoresWhatWasTyped) {
+  ASSERT_NE(nullptr, OpenDialog());
+  ASSERT_NE(nullptr, OpenSheet());
+  EXPECT_EQ("詳　細", TextOf(sheet_));
+  HWND page = PropSheet_GetCurrentPageHwnd(sheet_);
+  ASSERT_NE(nullptr, GetDlgItem(page, 1002)) << "the sheet opens on the shape page";
+  EXPECT_EQ("0.000000", TextOf(GetDlgItem(page, 1002)));
+  EXPECT_EQ("0.150000", TextOf(GetDlgItem(page, 1003)));
+  EXPECT_EQ("0.550000", TextOf(GetDlgItem(page, 1007)));
+  EXPECT_EQ(BST_UNCHECKED, SendMessageA(GetDlgItem(page, 1004), BM_GETCHECK, 0, 0));
+  EXPECT_EQ(BST_CHECKED, SendMessageA(GetDlgItem(page, 1005), BM_GETCHECK, 0, 0));
+  SetTextOf(GetDlgItem(page, 1002), "abc");
+  SetTextOf(GetDlgItem(page, 1003), "1.5xyz");
+  SetTextOf(GetDlgItem(page, 1007), "  3e1");
+  SendMessageA(GetDlgItem(page, 1004), BM_CLICK, 0, 0);
+  ASSERT_TRUE(PressSheetButton(PSBTN_OK));
+  EXPECT_EQ(std::vector<float>{0.0f}, GetFloats("Deviation")) << "letters only: the loaded value";
+  EXPECT_EQ(std::vector<float>{1.5f}, GetFloats("Extrusion"));
+  EXPECT_EQ(std::vector<float>{30.0f}, GetFloats("UserScale"));
+  EXPECT_EQ(0u, GetNumber(SettingsKey, "Format", 99)) << "ライン";
+
+  // A stored format that is neither checks neither button; OK stores polygons.
+  SetDword(SettingsKey, "Format", 2);
+  page = PropSheet_GetCurrentPageHwnd(OpenSheet());
+  EXPECT_EQ("1.500000", TextOf(GetDlgItem(page, 1003))) << "a new sheet reads the stored values";
+  EXPECT_EQ(BST_UNCHECKED, SendMessageA(GetDlgItem(page, 1004), BM_GETCHECK, 0, 0));
+  EXPECT_EQ(BST_UNCHECKED, SendMessageA(GetDlgItem(page, 1005), BM_GETCHECK, 0, 0));
+  ASSERT_TRUE(PressSheetButton(PSBTN_OK));
+  EXPECT_EQ(1u, GetNumber(SettingsKey, "Format", 99));
+  Click(dialog_, IDCANCEL);
+  EXPECT_EQ(0u, process_.WaitForExit(5000)) << "the sheet's values are stored whatever the dialog does";
+}
+
+TEST_F(ConfigSheet, AChosenFontIsStoredAtOnceAndACancelledOneIsNot) {
+  ASSERT_NE(nullptr, OpenDialog());
+  ASSERT_NE(nullptr, OpenSheet());
+  HWND page = PropSheet_GetCurrentPageHwnd(sheet_);
+  Click(page, 1006);
+  HWND fonts = WaitForOwnedDialog(sheet_);
+  ASSERT_NE(nullptr, fonts) << "no font dialog";
+  Click(fonts, IDCANCEL);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(fonts); }, 3000));
+  DWORD type = 0;
+  std::string font;
+  EXPECT_FALSE(GetSetting("LogFont", &type, &font)) << "a cancelled font dialog stores nothing";
+
+  Click(page, 1006);
+  fonts = WaitForOwnedDialog(sheet_);
+  ASSERT_NE(nullptr, fonts);
+  std::string face = TextOf(GetDlgItem(fonts, 0x470));  // the face name box (cmb1)
+  Click(fonts, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(fonts); }, 3000));
+  ASSERT_TRUE(GetSetting("LogFont", &type, &font)) << "stored at once, before the sheet closes";
+  EXPECT_EQ(static_cast<DWORD>(REG_BINARY), type);
+  ASSERT_EQ(60u, font.size());
+  EXPECT_EQ(face, Utf8(font.c_str() + 28)) << "the face the dialog showed";
+  ASSERT_TRUE(PressSheetButton(PSBTN_CANCEL));
+  EXPECT_TRUE(GetSetting("LogFont", &type, &font)) << "cancelling the sheet keeps the font";
+  EXPECT_TRUE(GetFloats("Deviation").empty()) << "and stores nothing else";
+}
+
+// The light and material pages show the table in memory and apply into it: a second sheet in the
+// same dialog shows what the first applied. A page that was never shown writes nothing.
+TEST_F(ConfigSheet, LightAndMaterialPagesApplyIntoTheTableAndTheRegistry) {
+  ASSERT_NE(nullptr, OpenDialog());
+  ASSERT_NE(nullptr, OpenSheet());
+  HWND light = ShowPage(1);
+  EXPECT_EQ("0.100000", TextOf(GetDlgItem(light, 1023)));
+  EXPECT_EQ("0.000000", TextOf(GetDlgItem(light, 1042)));
+  SetTextOf(GetDlgItem(light, 1024), "2.5");
+  SetTextOf(GetDlgItem(light, 1025), "abc");
+  SetTextOf(GetDlgItem(light, 1042), "-1");
+  ASSERT_TRUE(PressSheetButton(PSBTN_OK));
+  EXPECT_EQ((std::vector<float>{0.1f, 2.5f, 0.0f, 1.0f}), GetFloats("light_ambient"));
+  EXPECT_EQ((std::vector<float>{1.0f, 1.0f, 1.0f, -1.0f}), GetFloats("light_position"));
+  for (const char* row : {"light_diffuse", "light_specular", "lmodel_ambient"})
+    EXPECT_EQ(4u, GetFloats(row).size()) << row;
+  EXPECT_TRUE(GetFloats("mat_ambient").empty()) << "the material page was never shown";
+  EXPECT_TRUE(GetFloats("mat_shininess").empty());
+
+  ASSERT_NE(nullptr, OpenSheet());
+  EXPECT_EQ("2.500000", TextOf(GetDlgItem(ShowPage(1), 1024)));
+  HWND material = ShowPage(2);
+  EXPECT_EQ("12", TextOf(GetDlgItem(material, 2027)));
+  EXPECT_EQ("0.250000", TextOf(GetDlgItem(material, 2011)));
+  SetTextOf(GetDlgItem(material, 2027), "129");
+  ASSERT_TRUE(PressSheetButton(PSBTN_OK));
+  EXPECT_EQ(std::vector<float>{12.0f}, GetFloats("mat_shininess")) << "129 is refused";
+  EXPECT_EQ((std::vector<float>{0.0f, 0.0f, 0.0f, 1.0f}), GetFloats("mat_emission"));
+
+  ASSERT_NE(nullptr, OpenSheet());
+  SetTextOf(GetDlgItem(ShowPage(2), 2027), "64.9");
+  ASSERT_TRUE(PressSheetButton(PSBTN_OK));
+  EXPECT_EQ(std::vector<float>{64.0f}, GetFloats("mat_shininess"));
+  Click(dialog_, IDCANCEL);
+  EXPECT_EQ(0u, process_.WaitForExit(5000));
+}
+
+std::string AboutText() {
+  std::ifstream file(E2E_SOURCE_DIR "/resources/about.txt", std::ios::binary);
+  std::string source((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::string text, line;
+  for (char c : source + "\n") {
+    if (c != '\n') {
+      line += c;
+      continue;
+    }
+    line.erase(line.find_last_not_of(' ') + 1);
+    text += line + "\r\n";
+    line.clear();
+  }
+  return text.erase(text.find_last_not_of("\r\n") + 1);
+}
+
+TEST_F(ConfigSheet, OptionsStoreEverySwitchAndAboutShowsTheVersionAndText) {
+  ASSERT_NE(nullptr, OpenDialog());
+  ASSERT_NE(nullptr, OpenSheet());
+  HWND options = ShowPage(3);
+  const int defaults[] = {1, 1, 1, 0, 1, 1, 1, 1, 0, 0};
+  for (int i = 0; i < 10; ++i)
+    EXPECT_EQ(defaults[i], SendMessageA(GetDlgItem(options, 1054 + i), BM_GETCHECK, 0, 0)) << 1054 + i;
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(options, 1054)));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(options, 1061)));
+  SendMessageA(GetDlgItem(options, 1060), BM_CLICK, 0, 0);  // LIGHTING off
+
+  HWND about = ShowPage(4);
+  EXPECT_EQ("Vorlux", TextOf(GetDlgItem(about, 1045)));
+  EXPECT_EQ("1.0.0.1", TextOf(GetDlgItem(about, 1046)));
+  EXPECT_EQ(0u, TextOf(GetDlgItem(about, 1047)).find("Copyright")) << TextOf(GetDlgItem(about, 1047));
+  EXPECT_NE(0, SendMessageA(GetDlgItem(about, 5), STM_GETICON, 0, 0)) << "the program icon";
+  EXPECT_EQ(AboutText(), TextOf(GetDlgItem(about, 1065))) << "the whole about text, to its last byte";
+
+  ASSERT_TRUE(PressSheetButton(PSBTN_OK));
+  const char* names[] = {"GL_ALPHA_TEST", "GL_AUTO_NORMAL", "GL_COLOR_MATERIAL", "GL_CULL_FACE", "GL_DEPTH_TEST",
+                         "GL_DITHER", "GL_LIGHTING", "GL_LIGHT0", "GL_LINE_SMOOTH", "GL_POLYGON_SMOOTH"};
+  for (int i = 0; i < 10; ++i)
+    EXPECT_EQ(i == 6 ? 0u : static_cast<DWORD>(defaults[i]), GetNumber(SettingsKey, names[i], 99)) << names[i];
+  Click(dialog_, IDCANCEL);
+  EXPECT_EQ(0u, process_.WaitForExit(5000));
+}
+
+// A key that can be neither opened nor created: a volatile parent takes no lasting subkey.
+TEST_F(ConfigSheet, ASaveThatFailsIsToldAndKeepsTheDialogAndTheSheetOpen) {
+  HKEY parent;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Pellam", 0, nullptr, REG_OPTION_VOLATILE,
+                                           KEY_ALL_ACCESS, nullptr, &parent, nullptr));
+  RegCloseKey(parent);
+  ASSERT_NE(nullptr, OpenDialog());
+  Click(dialog_, ConfirmButton);
+  HWND box = WaitForOwnedDialog(dialog_);
+  ASSERT_NE(nullptr, box) << "no message about the failed save";
+  EXPECT_EQ("Vorluxの設定", TextOf(box));
+  EXPECT_EQ(0u, TextOf(GetDlgItem(box, 0xFFFF)).find("設定を保存できませんでした。\r\n"))
+      << TextOf(GetDlgItem(box, 0xFFFF));
+  Click(box, IDOK);
+  EXPECT_TRUE(process_.SurvivesFor(300)) << "the dialog stays open";
+
+  ASSERT_NE(nullptr, OpenSheet());
+  HWND light = ShowPage(1);
+  SetTextOf(GetDlgItem(light, 1023), "0.5");
+  PostMessageA(sheet_, PSM_PRESSBUTTON, PSBTN_OK, 0);
+  box = WaitForOwnedDialog(sheet_);
+  ASSERT_NE(nullptr, box) << "no message from the sheet";
+  Click(box, IDOK);
+  Pump(300);
+  EXPECT_TRUE(IsWindow(sheet_)) << "the sheet stays open";
+  EXPECT_EQ(light, PropSheet_GetCurrentPageHwnd(sheet_));
+  EXPECT_EQ("0.5", TextOf(GetDlgItem(light, 1023))) << "nothing typed is lost";
+  ASSERT_TRUE(PressSheetButton(PSBTN_CANCEL));
+  Click(dialog_, IDCANCEL);
+  EXPECT_EQ(0u, process_.WaitForExit(5000));
+}
+
+// What the dialog stores reaches the next saver run: the text "一" (one stroke) instead of 趣味,
+// lighting switched off and a white emission, which together draw the text in flat white.
+TEST_F(ConfigDialog, TheNextSaverRunShowsTheStoredTextAndSwitches) {
+  ASSERT_NE(nullptr, OpenDialog());
+  SetTextOf(GetDlgItem(dialog_, TextCombo), "一");
+  Click(dialog_, ConfirmButton);
+  ASSERT_NE(nullptr, OpenSheet());
+  for (int edit = 2023; edit <= 2026; ++edit) SetTextOf(GetDlgItem(ShowPage(2), edit), "1");
+  SendMessageA(GetDlgItem(ShowPage(3), 1060), BM_CLICK, 0, 0);  // LIGHTING off
+  ASSERT_TRUE(PressSheetButton(PSBTN_OK));
+  Click(dialog_, ConfirmButton);
+  ASSERT_EQ(1u, process_.WaitForExit(5000));
+
+  FullScreenRun run;
+  ASSERT_NO_FATAL_FAILURE(StartFullScreen(CommandLine("/s"), &run, 70));
+  Frame frame;
+  ASSERT_TRUE(WaitUntil([&] { return ReadFrame(70, &frame); }, 20000));
+  FrameStats stats = Measure(frame);
+  EXPECT_EQ(1, stats.colours) << "unlit: one flat colour";
+  EXPECT_GT(stats.lit, 500);
+  EXPECT_LT(stats.lit, 5000) << "one stroke, not the default text's two characters";
+  KeyDown(VK_SPACE);
+  EXPECT_EQ(0u, run.process.WaitForExit(CloseTimeMs));
+  KeyUp(VK_SPACE);
+}
+
+}  // namespace
+}  // namespace e2e
