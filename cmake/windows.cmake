@@ -14,13 +14,18 @@ add_custom_command(OUTPUT ${VORLUX_GEN}/about.sjis
   COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/scripts/make_about.py
           ${CMAKE_SOURCE_DIR}/resources/about.txt ${VORLUX_GEN}/about.sjis
   DEPENDS ${CMAKE_SOURCE_DIR}/scripts/make_about.py ${CMAKE_SOURCE_DIR}/resources/about.txt)
+# The version (the project's, in CMakeLists.txt) reaches the version resource, the manifest and,
+# through version.txt, the installer and the release bundle.
+configure_file(resources/version.h.in ${VORLUX_GEN}/version.h @ONLY)
+configure_file(resources/vorlux.manifest.in ${VORLUX_GEN}/vorlux.manifest @ONLY)
+file(WRITE ${CMAKE_BINARY_DIR}/version.txt "${PROJECT_VERSION}\n")
 add_custom_target(vorlux_generated DEPENDS ${VORLUX_GEN}/vorlux.ico ${VORLUX_GEN}/about.sjis)
 
 add_library(vorlux_resources OBJECT resources/vorlux.rc)
 add_dependencies(vorlux_resources vorlux_generated)
 target_include_directories(vorlux_resources PRIVATE ${CMAKE_SOURCE_DIR}/resources ${VORLUX_GEN})
 set_source_files_properties(resources/vorlux.rc PROPERTIES
-  OBJECT_DEPENDS "${VORLUX_GEN}/vorlux.ico;${VORLUX_GEN}/about.sjis;${CMAKE_SOURCE_DIR}/resources/resource.h")
+  OBJECT_DEPENDS "${VORLUX_GEN}/vorlux.ico;${VORLUX_GEN}/about.sjis;${VORLUX_GEN}/version.h;${VORLUX_GEN}/vorlux.manifest;${CMAKE_SOURCE_DIR}/resources/resource.h")
 
 # Everything of the program but its entry point, so the tests link the same code.
 add_library(vorlux_core STATIC

@@ -158,6 +158,9 @@ INT_PTR CALLBACK SaverConfigDialogProc(HWND dialog, UINT message, WPARAM wParam,
 }
 
 INT_PTR OpenPropertySheet(HWND parent) {
+  // With common controls 6 the sheet's tab control is registered on request only.
+  INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_TAB_CLASSES};
+  InitCommonControlsEx(&classes);
   PROPSHEETPAGEA_V1 pages[PageCount] = {};
   for (int i = 0; i < PageCount; ++i) {
     pages[i].dwSize = PROPSHEETPAGEA_V1_SIZE;

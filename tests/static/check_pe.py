@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 # Statically checks a built vorlux.scr: PE format/arch/subsystem, imported DLLs, and the resources.
-"""Usage: check_pe.py --arch i386|amd64 [-v] FILE.scr  (exit 0: all passed, 1: not)
+"""Usage: check_pe.py --arch i386|amd64 --version A.B.C.D [-v] FILE.scr  (exit 0: all passed, 1: not)
 Parses the PE file itself (standard library only), so it runs wherever the cross build does."""
 import argparse
 import os
 import re
 import struct
 import sys
+import xml.etree.ElementTree as ElementTree
 
 # ---------------------------------------------------------------- expectations
 LANG_JA = 0x0411
@@ -21,7 +22,7 @@ ALLOWED_DLLS = {
 }
 ALLOWED_DLL_PREFIXES = ("api-ms-win-crt-", "api-ms-win-core-")
 
-RT_ICON, RT_STRING, RT_DIALOG, RT_GROUP_ICON, RT_VERSION = 3, 6, 5, 14, 16
+RT_ICON, RT_STRING, RT_DIALOG, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 6, 5, 14, 16, 24
 
 STRINGS = {  # RT_STRING id -> exact text, all in LANG_JA
     101: "GLWindowClass",
@@ -38,7 +39,7 @@ STRINGS = {  # RT_STRING id -> exact text, all in LANG_JA
 ICON_GROUPS = {100: (16, 32, 48)}  # RT_GROUP_ICON id -> pixel sizes it must list
 VERSION_ID = 1
 VERSION_BLOCK = "041104b0"
-VERSION_VALUES = {"ProductName": "Vorlux", "FileVersion": "1.0.0.1"}
+VERSION_VALUES = {"ProductName": "Vorlux"}  # and "FileVersion": the --version given
 VERSION_NONEMPTY = ("LegalCopyright",)
 VERSION_TRANSLATION = (0x0411, 0x04B0)
 TEXT_RESOURCES = {("ABOUTTEXT", 112): "cp932"}  # (type name, id) -> encoding
@@ -440,9 +441,51 @@ def check_dialogs(c, res):
                     "WS_CHILD | WS_DISABLED | WS_CAPTION", "0x%X" % style)
 
 
+MANIFEST_NS = {
+    "asm1": "urn:schemas-microsoft-com:asm.v1",
+    "asm3": "urn:schemas-microsoft-com:asm.v3",
+    "compat": "urn:schemas-microsoft-com:compatibility.v1",
+    "ws2005": "http://schemas.microsoft.com/SMI/2005/WindowsSettings",
+    "ws2016": "http://schemas.microsoft.com/SMI/2016/WindowsSettings",
+}
+WINDOWS_10_ID = "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"
+
+
+def check_manifest(c, res, version):
+    blob = find_resource(res, RT_MANIFEST, 1)
+    if not c.check("manifest 1", blob is not None, "present", missing(res, RT_MANIFEST, 1)):
+        return
+    try:
+        root = ElementTree.fromstring(blob)
+    except ElementTree.ParseError as e:
+        c.check("manifest XML", False, "well-formed", str(e))
+        return
+
+    def text(path):
+        node = root.find(path, MANIFEST_NS)
+        return None if node is None else (node.text or "").strip()
+
+    identity = root.find("asm1:assemblyIdentity", MANIFEST_NS)
+    got = None if identity is None else identity.get("version")
+    c.check("manifest version", got == version, version, got)
+    settings = "asm3:application/asm3:windowsSettings/"
+    c.check("manifest dpiAware", text(settings + "ws2005:dpiAware") == "true", "true",
+            text(settings + "ws2005:dpiAware"))
+    awareness = text(settings + "ws2016:dpiAwareness") or ""
+    c.check("manifest dpiAwareness", awareness.startswith("PerMonitorV2"), "PerMonitorV2 first",
+            quote(awareness))
+    systems = [n.get("Id") for n in root.findall("compat:compatibility/compat:application/compat:supportedOS",
+                                                  MANIFEST_NS)]
+    c.check("manifest supportedOS", WINDOWS_10_ID in systems, "Windows 10 among them", systems)
+    controls = [n.get("version") for n in root.iter("{%s}assemblyIdentity" % MANIFEST_NS["asm1"])
+                if n.get("name") == "Microsoft.Windows.Common-Controls"]
+    c.check("manifest common controls", controls == ["6.0.0.0"], ["6.0.0.0"], controls)
+
+
 def main(argv=None):
     ap = argparse.ArgumentParser(description="Statically check a built Vorlux PE file.")
     ap.add_argument("--arch", required=True, choices=sorted(ARCHES))
+    ap.add_argument("--version", required=True, help="the product version, e.g. 1.0.0.1")
     ap.add_argument("-v", "--verbose", action="store_true",
                     help="list imported DLLs and resources")
     ap.add_argument("file")
@@ -463,7 +506,9 @@ def main(argv=None):
                       % (rtype, rname, lang, len(blob)))
         check_strings(c, res)
         check_icons(c, res)
+        VERSION_VALUES["FileVersion"] = args.version
         check_version(c, res)
+        check_manifest(c, res, args.version)
         check_text_resources(c, res)
         check_dialogs(c, res)
     except (OSError, PEError, struct.error, UnicodeDecodeError) as e:
