@@ -21,6 +21,25 @@ configure_file(resources/vorlux.manifest.in ${VORLUX_GEN}/vorlux.manifest @ONLY)
 file(WRITE ${CMAKE_BINARY_DIR}/version.txt "${PROJECT_VERSION}\n")
 add_custom_target(vorlux_generated DEPENDS ${VORLUX_GEN}/vorlux.ico ${VORLUX_GEN}/about.sjis)
 
+# The help file, built beside the program, where WinHelpA finds it. The help tables are also built
+# for the build machine into a small lister, so that the generator refuses a table entry whose
+# context number has no topic.
+set(VORLUX_HELP_IDS ${VORLUX_GEN}/help_context_ids.txt)
+add_custom_command(OUTPUT ${VORLUX_HELP_IDS}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${VORLUX_GEN}
+  COMMAND c++ -std=c++17 ${VORLUX_WARNINGS} -I${CMAKE_SOURCE_DIR} -o ${VORLUX_GEN}/help_context_ids
+          ${CMAKE_SOURCE_DIR}/scripts/help_context_ids.cpp ${CMAKE_SOURCE_DIR}/config_ui/help_ids.cpp
+  COMMAND ${VORLUX_GEN}/help_context_ids ${VORLUX_HELP_IDS}
+  DEPENDS ${CMAKE_SOURCE_DIR}/scripts/help_context_ids.cpp ${CMAKE_SOURCE_DIR}/config_ui/help_ids.cpp
+          ${CMAKE_SOURCE_DIR}/config_ui/help_ids.h ${CMAKE_SOURCE_DIR}/resources/resource.h)
+set(VORLUX_HELP_FILE ${CMAKE_BINARY_DIR}/vorlux.hlp)
+add_custom_command(OUTPUT ${VORLUX_HELP_FILE}
+  COMMAND ${Python3_EXECUTABLE} -B ${CMAKE_SOURCE_DIR}/scripts/make_help.py --context-ids ${VORLUX_HELP_IDS}
+          ${CMAKE_SOURCE_DIR}/help/vorlux.txt ${VORLUX_HELP_FILE}
+  DEPENDS ${VORLUX_HELP_IDS} ${CMAKE_SOURCE_DIR}/help/vorlux.txt
+          ${CMAKE_SOURCE_DIR}/scripts/make_help.py ${CMAKE_SOURCE_DIR}/scripts/winhelp.py)
+add_custom_target(vorlux_help ALL DEPENDS ${VORLUX_HELP_FILE})
+
 add_library(vorlux_resources OBJECT resources/vorlux.rc)
 add_dependencies(vorlux_resources vorlux_generated)
 target_include_directories(vorlux_resources PRIVATE ${CMAKE_SOURCE_DIR}/resources ${VORLUX_GEN})

@@ -1,7 +1,10 @@
 // `make run-config`: opens the configuration dialog of the real vorlux.scr and every page of its
-// sheet, and saves a picture of each (BMP, in the folder VORLUX_SHOTS_DIR names) for the README
-// and for looking at. Built with the end-to-end driver; not a test of its own.
+// sheet, then the help file's contents and one page's topic in the help viewer, and saves a
+// picture of each (BMP, in the folder VORLUX_SHOTS_DIR names) for the README and for looking at.
+// Built with the end-to-end driver; not a test of its own.
 #include "tests/e2e/config_driver.h"
+#include "tests/e2e/help_viewer.h"
+#include "tests/help/help_source.h"
 #include <commctrl.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -45,10 +48,14 @@ bool SaveWindowImage(HWND window, const std::string& unixPath) {
   return written;
 }
 
-TEST_F(ConfigShots, DialogAndPages) {
+std::string ShotsFolder() {
   const char* folder = getenv("VORLUX_SHOTS_DIR");
-  ASSERT_NE(nullptr, folder) << "set VORLUX_SHOTS_DIR";
-  std::string out = folder;
+  return folder ? folder : "";
+}
+
+TEST_F(ConfigShots, DialogAndPages) {
+  std::string out = ShotsFolder();
+  ASSERT_FALSE(out.empty()) << "set VORLUX_SHOTS_DIR";
   ASSERT_NE(nullptr, OpenDialog());
   Pump(500);
   EXPECT_TRUE(SaveWindowImage(dialog_, out + "/config-dialog.bmp"));
@@ -60,6 +67,30 @@ TEST_F(ConfigShots, DialogAndPages) {
     EXPECT_TRUE(SaveWindowImage(sheet_, out + "/config-page-" + std::to_string(i + 1) + "-" + pages[i] + ".bmp"));
   }
   ASSERT_TRUE(PressSheetButton(PSBTN_CANCEL));
+  Click(dialog_, IDCANCEL);
+  EXPECT_EQ(0u, process_.WaitForExit(5000));
+}
+
+// The contents, as the dialog's help button opens it, and the topic of the diffuse rows of the
+// light and material pages.
+TEST_F(ConfigShots, HelpTopics) {
+  std::string out = ShotsFolder();
+  ASSERT_FALSE(out.empty()) << "set VORLUX_SHOTS_DIR";
+  auto titles = HelpSourceTitles("Z:" E2E_SOURCE_DIR "/help/vorlux.txt");
+  ASSERT_NO_FATAL_FAILURE(Install(E2E_HELP_FILE, "vorlux.hlp"));
+  ASSERT_NE(nullptr, OpenDialog());
+  Click(dialog_, HelpButton);
+  HWND viewer = WaitForHelpTopic(titles["contents"]);
+  ASSERT_NE(nullptr, viewer) << "no contents topic within 10 s; shown: " << ShownTopics();
+  Pump(500);
+  EXPECT_TRUE(SaveWindowImage(viewer, out + "/help-contents.bmp"));
+  std::string file = folder_ + "\\vorlux.hlp";
+  WinHelpA(dialog_, file.c_str(), HELP_CONTEXT, 1027);
+  viewer = WaitForHelpTopic(titles["1027"]);
+  ASSERT_NE(nullptr, viewer) << "no topic 1027 within 10 s; shown: " << ShownTopics();
+  Pump(500);
+  EXPECT_TRUE(SaveWindowImage(viewer, out + "/help-topic-1027.bmp"));
+  EXPECT_TRUE(CloseHelpViewers());
   Click(dialog_, IDCANCEL);
   EXPECT_EQ(0u, process_.WaitForExit(5000));
 }
