@@ -2,8 +2,9 @@
 #   make run    - build, then run the saver under Wine
 #   make test   - build, then run every test through ctest
 #   make run-config - build, then open the configuration dialog and its pages under Wine and save pictures
+#   make dist   - build, then the release in dist/: zip, installer and SHA-256 sums
 #   make build  - build both vorlux.scr files (build/win32: the product, build/win64) without testing
-.PHONY: all setup build run run-config test clean
+.PHONY: all setup build run run-config test dist clean
 
 ifneq ($(CI),)
   export VORLUX_WERROR := ON
@@ -28,5 +29,8 @@ run: build
 run-config: build
 	bash scripts/run_config.sh
 
+dist: build
+	bash scripts/dist.sh
+
 clean:
-	rm -rf build out
+	rm -rf build out dist

@@ -9,6 +9,7 @@ packages=(
   googletest
   wine wine64
   xvfb xauth imagemagick xdotool
+  nsis
   locales fonts-ipafont-mincho fonts-ipafont-gothic fonts-wine
 )
 
