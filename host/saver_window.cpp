@@ -68,6 +68,13 @@ int32_t RunSaver(HWND parent) {
   return static_cast<int32_t>(msg.wParam);
 }
 
+void EndSaverRunNow(int32_t result) {
+  UnloadPasswordVerifier();
+  // Not ExitProcess: it would run the libraries' detach code, which can wait for a lock that the
+  // abandoned render thread holds inside the GL driver.
+  TerminateProcess(GetCurrentProcess(), static_cast<UINT>(result));
+}
+
 static void DetachInputMethod(HWND window) {
   ImeModule = GetModuleHandleA("IMM32.DLL");
   if (!ImeModule) return;

@@ -2,6 +2,7 @@
 // than four pixels, another application taking the foreground; over the saver window and over
 // its GL child alike.
 #include "tests/e2e/driver.h"
+#include <tlhelp32.h>
 
 namespace e2e {
 namespace {
@@ -80,6 +81,56 @@ TEST_F(Closing, AnotherApplicationTakingTheForegroundEndsIt) {
   DriverWindow other(100, 100, 200, 100);
   SetForegroundWindow(other.Handle());
   EXPECT_EQ(0u, run.process.WaitForExit(CloseTimeMs)) << "exit code after losing the foreground";
+}
+
+}  // namespace
+}  // namespace e2e
+
+namespace e2e {
+namespace {
+
+void StoreDeviation(float deviation) {
+  SetRaw(SettingsKey, "Deviation", REG_BINARY, &deviation, sizeof deviation);
+}
+
+// A deviation far finer than any font can show: outlines were once split without end, and the
+// saver showed nothing and never closed.
+TEST_F(Closing, ATinyStoredDeviationStillDrawsTheTextAndAKeyEndsIt) {
+  StoreDeviation(1e-15f);
+  FullScreenRun run;
+  ASSERT_NO_FATAL_FAILURE(StartFullScreen(CommandLine("/s"), &run));
+  KeyDown(VK_SPACE);
+  EXPECT_EQ(0u, run.process.WaitForExit(CloseTimeMs)) << "exit code " << CloseTimeMs << " ms after a key press";
+  KeyUp(VK_SPACE);
+}
+
+// Every thread of the process but the one that owns its windows (the render thread), suspended:
+// a render thread that does not come back, wherever it is.
+int SuspendAllButTheWindowThread(DWORD processId, HWND window) {
+  DWORD windowThread = GetWindowThreadProcessId(window, nullptr);
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  THREADENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  int suspended = 0;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    if (entry.th32OwnerProcessID != processId || entry.th32ThreadID == windowThread) continue;
+    HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID);
+    if (thread && SuspendThread(thread) != static_cast<DWORD>(-1)) ++suspended;
+    if (thread) CloseHandle(thread);
+  }
+  CloseHandle(snapshot);
+  return suspended;
+}
+
+// Closing waits for the render thread to end its frame, but not for ever: a key ends the saver
+// within the usual time, with its usual exit code, even when the render thread never returns.
+TEST_F(Closing, AKeyEndsItEvenWhenTheRenderThreadNeverComesBack) {
+  FullScreenRun run;
+  ASSERT_NO_FATAL_FAILURE(StartFullScreen(CommandLine("/s"), &run));
+  ASSERT_LE(1, SuspendAllButTheWindowThread(run.process.Id(), run.saver)) << "threads besides the window's";
+  KeyDown(VK_SPACE);
+  EXPECT_EQ(0u, run.process.WaitForExit(CloseTimeMs)) << "exit code " << CloseTimeMs << " ms after a key press";
+  KeyUp(VK_SPACE);
 }
 
 }  // namespace

@@ -214,6 +214,10 @@ void SetText(const char* path, const char* name, const char* text, HKEY root) {
   SetValue(root, path, name, REG_SZ, text, static_cast<DWORD>(strlen(text) + 1));
 }
 
+void SetRaw(const char* path, const char* name, DWORD type, const void* data, DWORD size) {
+  SetValue(HKEY_CURRENT_USER, path, name, type, data, size);
+}
+
 void DeleteValue(const char* path, const char* name) {
   LSTATUS status = RegDeleteKeyValueA(HKEY_CURRENT_USER, path, name);
   ASSERT_TRUE(status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) << path << "\\" << name << ": " << status;
