@@ -9,6 +9,9 @@
 HWND SaverWindowHandle = nullptr;
 int32_t PreviewMode = 0;
 
+// How often the message loop looks whether the saver window is still there.
+constexpr UINT WindowWatchMs = 250;
+
 static POINT MouseReference;
 static HMODULE ImeModule = nullptr;
 using ImmAssociateContextFn = HANDLE(WINAPI*)(HWND, HANDLE);
@@ -58,10 +61,21 @@ int32_t RunSaver(HWND parent) {
   msg.wParam = static_cast<WPARAM>(-1);
   if (SaverWindowHandle) {
     if (!PreviewMode) SetForegroundWindow(SaverWindowHandle);
-    while (GetMessageA(&msg, nullptr, 0, 0)) {
+    // A preview's window can go without a WM_DESTROY: when the parent is destroyed while the
+    // window is being made, the system takes it along unseen and no quit request ever comes. A
+    // thread timer wakes the loop now and then to see whether the window is still there. For
+    // its own windows IsWindow answers from the process's own records, which miss exactly that
+    // case, so the parent, another process's window, is asked too.
+    UINT_PTR watch = SetTimer(nullptr, 0, WindowWatchMs, nullptr);
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+      if (!IsWindow(SaverWindowHandle) || (parent && !IsWindow(parent))) {
+        msg.wParam = 0;  // it ran and is gone, as after a quit request
+        break;
+      }
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
+    KillTimer(nullptr, watch);
   }
   if (!ConsumerPlatform && SaverWindowHandle) DestroyWindow(SaverWindowHandle);
   UnloadPasswordVerifier();
