@@ -85,7 +85,9 @@ int32_t SaverMain(HINSTANCE instance, HINSTANCE, const char* tail, int) {
 
 int32_t RunPreview(const char* text) {
   HWND parent = reinterpret_cast<HWND>(static_cast<uintptr_t>(ParseWindowHandle(text)));
-  if (!parent || !IsWindow(parent)) return -1;
+  // The desktop is a window, but no display-settings dialog passes it: a "preview" there would
+  // cover the screen and, being a preview, never close on input.
+  if (!parent || parent == GetDesktopWindow() || !IsWindow(parent)) return -1;
   return RunSaver(parent);
 }
 
