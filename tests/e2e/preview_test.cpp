@@ -127,7 +127,8 @@ TEST_F(Preview, EndsWhenItsParentGoesAtAnyMomentOfItsStart) {
     parent.Destroy();
     DWORD code = process.WaitForExit(5000);
     EXPECT_TRUE(code == 0 || code == NoUsableMode)
-        << "exit code " << code << " (259: still running 5 s later) when the parent went " << delay << " ms after the launch";
+        << "exit code " << code << " (259: still running 5 s later) when the parent went " << delay
+        << " ms after the launch";
     (code == 0 ? ran : none) += 1;
   }
   EXPECT_TRUE(ran > 0 && none > 0) << "ended with 0: " << ran << ", with -1: " << none << " (window made after "
