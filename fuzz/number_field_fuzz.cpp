@@ -38,6 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(parsed == (isfinite(value) != 0), "a finite float reads back, NaN and infinities do not");
   if (parsed) Check(fabsf(back - value) <= 1e-6f, "six decimals bring a float back within 1e-6");
   ShininessShown(value);
+  FormatIntField(shown, outSize, integer);
+  if (outSize) Check(strlen(shown) < outSize, "the shown integer is terminated within its buffer");
   FormatIntField(shown, sizeof shown, integer);
   int32_t backInt = 0;
   Check(ParseIntField(shown, &backInt) && backInt == integer, "an integer reads back exactly");
