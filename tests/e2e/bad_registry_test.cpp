@@ -140,9 +140,7 @@ std::string RunSaverOn(const std::vector<Stored>& values, const std::function<Pr
   Process process = launch("/s");
   if (!WaitForTopLevel(process, SaverClass)) return "no saver window within 10 s";
   WaitUntil([] { return SwapCount() >= 1; }, 1000);  // a text it cannot show draws nothing
-  KeyDown(VK_SPACE);
-  KeyUp(VK_SPACE);
-  DWORD code = process.WaitForExit(CloseTimeMs);
+  DWORD code = ExitCodeAfterKey(process);
   if (code == 0) return "";
   return code == Running ? "still running " + std::to_string(CloseTimeMs) + " ms after a key press"
                          : "exit code " + std::to_string(code);

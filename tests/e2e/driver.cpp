@@ -193,6 +193,13 @@ void KeyUp(WORD virtualKey) {
 
 void MouseInput(DWORD mouseEventFlags, DWORD data) { mouse_event(mouseEventFlags, 0, 0, data, 0); }
 
+DWORD ExitCodeAfterKey(Process& process, WORD virtualKey) {
+  KeyDown(virtualKey);
+  DWORD code = process.WaitForExit(CloseTimeMs);
+  KeyUp(virtualKey);
+  return code;
+}
+
 void DeleteKey(const char* path) {
   LSTATUS status = RegDeleteTreeA(HKEY_CURRENT_USER, path);
   ASSERT_TRUE(status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) << path << ": " << status;

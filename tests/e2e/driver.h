@@ -83,6 +83,9 @@ void MoveCursor(int x, int y);  // moves the real pointer and waits until the sy
 void KeyDown(WORD virtualKey);
 void KeyUp(WORD virtualKey);
 void MouseInput(DWORD mouseEventFlags, DWORD data = 0);  // MOUSEEVENTF_LEFTDOWN and the like, at the cursor
+// Presses a key, held while the saver closes, then releases it; returns the exit code once the
+// process has ended within CloseTimeMs, else Running.
+DWORD ExitCodeAfterKey(Process& process, WORD virtualKey = VK_SPACE);
 
 // Registry, current user unless a root is given.
 void DeleteKey(const char* path);
