@@ -18,6 +18,7 @@ setup:
 build: setup
 	cmake --preset win32 >/dev/null && cmake --build --preset win32
 	cmake --preset win64 >/dev/null && cmake --build --preset win64
+	cmake --preset fuzz >/dev/null && cmake --build --preset fuzz
 	cmake --preset native >/dev/null && cmake --build --preset native
 
 test: build

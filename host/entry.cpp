@@ -6,6 +6,10 @@
 #include "host/password.h"
 #include "host/saver_window.h"
 #include "resources/resource.h"
+#ifdef VORLUX_FAULT_TEST
+#include "render/glyphs.h"
+#include <string.h>
+#endif
 
 static const char* NextChar(const char* text) { return CharNextA(text); }
 
@@ -49,6 +53,12 @@ static int32_t RunFaultingSaver() {
   *reinterpret_cast<volatile int*>(static_cast<uintptr_t>(0x10)) = 1;
   return 0;
 }
+
+// Test build only, "/s stuck": a full-screen run whose outline service never returns, as one
+// given a deviation it cannot meet, so the tests can see that closing does not wait for ever.
+static BOOL WINAPI NeverReturningOutlines(HDC, DWORD, DWORD, DWORD, FLOAT, FLOAT, int, LPGLYPHMETRICSFLOAT) {
+  for (;;) Sleep(INFINITE);
+}
 #endif
 
 static int32_t RunMode(const char* tail) {
@@ -60,7 +70,8 @@ static int32_t RunMode(const char* tail) {
       return RunConfigDialog(GetForegroundWindow());
     case SaverMode::Saver:
 #ifdef VORLUX_FAULT_TEST
-      return RunFaultingSaver();
+      if (!strstr(choice.rest, "stuck")) return RunFaultingSaver();
+      UseFontOutlines = NeverReturningOutlines;
 #endif
       return RunSaver(nullptr);
     case SaverMode::Preview:
@@ -85,7 +96,9 @@ int32_t SaverMain(HINSTANCE instance, HINSTANCE, const char* tail, int) {
 
 int32_t RunPreview(const char* text) {
   HWND parent = reinterpret_cast<HWND>(static_cast<uintptr_t>(ParseWindowHandle(text)));
-  if (!parent || !IsWindow(parent)) return -1;
+  // The desktop is a window, but no display-settings dialog passes it: a "preview" there would
+  // cover the screen and, being a preview, never close on input.
+  if (!parent || parent == GetDesktopWindow() || !IsWindow(parent)) return -1;
   return RunSaver(parent);
 }
 

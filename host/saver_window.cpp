@@ -9,11 +9,33 @@
 HWND SaverWindowHandle = nullptr;
 int32_t PreviewMode = 0;
 
+// How often the message loop looks whether the saver window is still there.
+constexpr UINT WindowWatchMs = 250;
+
 static POINT MouseReference;
 static HMODULE ImeModule = nullptr;
 using ImmAssociateContextFn = HANDLE(WINAPI*)(HWND, HANDLE);
 static ImmAssociateContextFn ImeAssociateFn = nullptr;
 static HANDLE SavedInputContext = nullptr;
+
+// Serves the thread's messages until the quit request and returns its wParam, or 0 when the saver
+// window went without one. A preview's window can go so: when the parent is destroyed while the
+// window is being made, the system takes it along unseen and no quit request ever comes. A thread
+// timer wakes the loop now and then to look. For its own windows IsWindow answers from the
+// process's own records, which miss exactly that case, so the parent, another process's window,
+// is asked too.
+static WPARAM RunMessageLoop(HWND parent) {
+  UINT_PTR watch = SetTimer(nullptr, 0, WindowWatchMs, nullptr);
+  MSG msg = {};
+  BOOL got;
+  while ((got = GetMessageA(&msg, nullptr, 0, 0)) > 0) {
+    if (!IsWindow(SaverWindowHandle) || (parent && !IsWindow(parent))) break;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  KillTimer(nullptr, watch);
+  return got == 0 ? msg.wParam : 0;
+}
 
 int32_t RunSaver(HWND parent) {
   WNDCLASSA saverClass = {};
@@ -54,18 +76,21 @@ int32_t RunSaver(HWND parent) {
     SaverWindowHandle = CreateWindowExA(exStyle, SaverClassName, title, style, 0, 0, width, height, parent,
                                         nullptr, HostInstance, nullptr);
   // Without a window nothing ran: that is a failure, not the 0 of a normal run.
-  MSG msg = {};
-  msg.wParam = static_cast<WPARAM>(-1);
+  int32_t result = -1;
   if (SaverWindowHandle) {
     if (!PreviewMode) SetForegroundWindow(SaverWindowHandle);
-    while (GetMessageA(&msg, nullptr, 0, 0)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
+    result = static_cast<int32_t>(RunMessageLoop(parent));
   }
   if (!ConsumerPlatform && SaverWindowHandle) DestroyWindow(SaverWindowHandle);
   UnloadPasswordVerifier();
-  return static_cast<int32_t>(msg.wParam);
+  return result;
+}
+
+void EndSaverRunNow(int32_t result) {
+  UnloadPasswordVerifier();
+  // Not ExitProcess: it would run the libraries' detach code, which can wait for a lock that the
+  // abandoned render thread holds inside the GL driver.
+  TerminateProcess(GetCurrentProcess(), static_cast<UINT>(result));
 }
 
 static void DetachInputMethod(HWND window) {

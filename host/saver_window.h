@@ -17,6 +17,10 @@ extern int32_t PreviewMode;
 // Runs the saver: full screen without a parent, a preview inside the parent otherwise. Returns
 // the wParam of WM_QUIT (0), or 0 when another full-screen saver is already running.
 int32_t RunSaver(HWND parent);
+// Ends the process at once with the given exit code, as the end of RunSaver would: the password
+// verifier unloaded and the screen-saver-running state switched off. For a run that cannot wait
+// for its render thread.
+void EndSaverRunNow(int32_t result);
 LRESULT CALLBACK HostSaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DefaultSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Key and button presses and mouse movement: the input that can close the saver.

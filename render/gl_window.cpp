@@ -1,6 +1,6 @@
 // The saver window's procedure on the program's side, and the GL child window: it opens the
 // settings key, starts the render thread on its first paint, forwards input to the host, and on
-// destruction stops the render thread and waits for it. Main thread only.
+// destruction stops the render thread and waits for it, for a bounded time. Main thread only.
 #include "render/gl_window.h"
 #include "host/host_state.h"
 #include "host/saver_window.h"
@@ -94,7 +94,9 @@ LRESULT CALLBACK GlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       return 0;
     }
     case WM_DESTROY:
-      StopRenderThread();
+      // A thread that does not come back in time (still building its outlines) must not keep a
+      // full-screen window that no longer answers: the run ends here, as it would have ended.
+      if (StopRenderThread() == RenderThreadOverdue) EndSaverRunNow(0);
       PostQuitMessage(0);
       return 0;
     case WM_SIZE:

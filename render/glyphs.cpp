@@ -1,5 +1,6 @@
 // Outline glyph lists of the text. Runs on the render thread inside scene setup.
 #include "render/glyphs.h"
+#include "render/outline_deviation.h"
 #include "settings/settings.h"
 
 int32_t GlyphCount = 0;
@@ -21,10 +22,12 @@ int BuildGlyphLists(HDC dc, const char* text, GLuint listBase, float deviation, 
   GlyphCount = 0;
   uint16_t codes[MaxGlyphs];
   int count = WalkGlyphCodes(text, TextBufferSize, ActiveLeadBytes(), codes);
+  // What is stored stays as it is (the shape page shows it); only the call gets a usable value.
+  float handed = OutlineDeviation(deviation);
   for (int k = 0; k < count; ++k) {
     // One call per character: lists are numbered by position, so a repeated character gets a
     // list of its own and glCallLists can walk the text with plain offsets.
-    if (!UseFontOutlines(dc, codes[k], 1, listBase + k, deviation, extrusion, format, &metrics[k]))
+    if (!UseFontOutlines(dc, codes[k], 1, listBase + k, handed, extrusion, format, &metrics[k]))
       return 0;
     GlyphIndexes[k] = static_cast<int16_t>(k);
   }

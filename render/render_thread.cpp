@@ -31,7 +31,9 @@ void StartRenderThread() {
 // thread: a plain blocking wait would hold both. A quit request that the pump takes off the
 // queue is posted again by the caller afterwards. The pump can dispatch a second close of the
 // saver window, whose destruction comes back here: the nested wait waits too, and only the
-// outermost closes the handle, so neither ever waits on a closed one.
+// outermost closes the handle, so neither ever waits on a closed one. The run flag is read only
+// between frames, so a thread still in its set-up (a long text of outlines) may not come back for
+// a long time: the wait gives up after StopWaitMs and leaves the decision to the caller.
 static int StopDepth = 0;
 
 DWORD StopRenderThread() {
@@ -39,14 +41,18 @@ DWORD StopRenderThread() {
   HANDLE thread = SaverState.RenderThread;
   if (!thread) return STILL_ACTIVE;
   ++StopDepth;
+  DWORD start = GetTickCount();
+  bool ended;
   do {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
-  } while (WaitForSingleObject(thread, 0) == WAIT_TIMEOUT);
+    ended = WaitForSingleObject(thread, 0) != WAIT_TIMEOUT;
+  } while (!ended && GetTickCount() - start < StopWaitMs);
   --StopDepth;
+  if (!ended) return RenderThreadOverdue;
   DWORD exitCode = STILL_ACTIVE;
   GetExitCodeThread(thread, &exitCode);
   if (StopDepth == 0) {

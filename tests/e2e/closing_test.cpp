@@ -84,3 +84,36 @@ TEST_F(Closing, AnotherApplicationTakingTheForegroundEndsIt) {
 
 }  // namespace
 }  // namespace e2e
+
+namespace e2e {
+namespace {
+
+void StoreDeviation(float deviation) {
+  SetRaw(SettingsKey, "Deviation", REG_BINARY, &deviation, sizeof deviation);
+}
+
+// A deviation far finer than any font can show: outlines were once split without end, and the
+// saver showed nothing and never closed.
+TEST_F(Closing, ATinyStoredDeviationStillDrawsTheTextAndAKeyEndsIt) {
+  StoreDeviation(1e-15f);
+  FullScreenRun run;
+  ASSERT_NO_FATAL_FAILURE(StartFullScreen(CommandLine("/s"), &run));
+  EXPECT_EQ(0u, ExitCodeAfterKey(run.process)) << "exit code " << CloseTimeMs << " ms after a key press";
+}
+
+// Closing waits for the render thread to end its frame, but not for ever: a key ends the saver
+// within the usual time, with its usual exit code, even when the render thread never comes back
+// from its outlines (the test build's "/s stuck" makes the outline service never return).
+TEST_F(Closing, AKeyEndsItEvenWhenTheRenderThreadNeverComesBack) {
+  Install(E2E_FAULT_SAVER, "vorlux_fault.scr");
+  Process process = Launch(CommandLine("/s stuck", "vorlux_fault.scr"));
+  HWND saver = WaitForTopLevel(process, SaverClass);
+  ASSERT_NE(nullptr, saver) << "no " << SaverClass << " window within 10 s";
+  ASSERT_NE(nullptr, WaitForChild(saver, GlClass)) << "no GL child, so no render thread";
+  ASSERT_TRUE(process.SurvivesFor(500)) << "exit code " << process.WaitForExit(0);
+  EXPECT_EQ(0u, SwapCount()) << "frames drawn by a render thread that cannot build its outlines";
+  EXPECT_EQ(0u, ExitCodeAfterKey(process)) << "exit code " << CloseTimeMs << " ms after a key press";
+}
+
+}  // namespace
+}  // namespace e2e

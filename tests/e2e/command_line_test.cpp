@@ -65,8 +65,9 @@ TEST_F(CommandTail, SaveDashCapitalSAndBlankSStartTheSaver) {
 
 TEST_F(CommandTail, UnusableTailsEndWithMinusOneAndShowNothing) {
   // A tab right after the program name would be skipped with the blanks; after a separator it
-  // is the first byte that decides.
-  for (const char* tail : {"/p", "/p:1234", "/\ts", "/1", "/x", "/\x82\xa0"}) {
+  // is the first byte that decides. The desktop is a window but no place for a preview.
+  std::string desktop = "/p " + std::to_string(reinterpret_cast<uintptr_t>(GetDesktopWindow()));
+  for (const char* tail : {"/p", "/p:1234", "/\ts", "/1", "/x", "/\x82\xa0", desktop.c_str()}) {
     Process process = LaunchSaver(tail);
     EXPECT_EQ(NoUsableMode, process.WaitForExit(5000)) << "exit code for the tail \"" << tail << "\"";
     EXPECT_TRUE(TopLevelWindows(SaverClass).empty()) << tail;

@@ -8,7 +8,6 @@
 
 namespace e2e {
 
-constexpr const char* SettingsKey = "SOFTWARE\\Pellam\\Vorlux\\1.00";
 constexpr int ConfirmButton = 1078, DetailsButton = 1001, HelpButton = 1079, TextCombo = 1000;
 
 // A control's text and typing over it, in UTF-8 (the tests' own sources are UTF-8).

@@ -193,6 +193,13 @@ void KeyUp(WORD virtualKey) {
 
 void MouseInput(DWORD mouseEventFlags, DWORD data) { mouse_event(mouseEventFlags, 0, 0, data, 0); }
 
+DWORD ExitCodeAfterKey(Process& process, WORD virtualKey) {
+  KeyDown(virtualKey);
+  DWORD code = process.WaitForExit(CloseTimeMs);
+  KeyUp(virtualKey);
+  return code;
+}
+
 void DeleteKey(const char* path) {
   LSTATUS status = RegDeleteTreeA(HKEY_CURRENT_USER, path);
   ASSERT_TRUE(status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) << path << ": " << status;
@@ -212,6 +219,10 @@ void SetDword(const char* path, const char* name, DWORD value, HKEY root) {
 
 void SetText(const char* path, const char* name, const char* text, HKEY root) {
   SetValue(root, path, name, REG_SZ, text, static_cast<DWORD>(strlen(text) + 1));
+}
+
+void SetRaw(const char* path, const char* name, DWORD type, const void* data, DWORD size) {
+  SetValue(HKEY_CURRENT_USER, path, name, type, data, size);
 }
 
 void DeleteValue(const char* path, const char* name) {

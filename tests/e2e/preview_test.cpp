@@ -103,5 +103,37 @@ TEST_F(Preview, AcceptsItsHandleFormsAndWrapsLongNumbers) {
   }
 }
 
+// The display settings may go while the preview is still starting. Whenever the parent goes,
+// the saver ends: with 0 once its window existed, with -1 when none was made. The moments are
+// spread around the time a start takes to make its window, where the two meet (a window made
+// just as its parent went was once taken along unseen, and the saver waited for ever).
+TEST_F(Preview, EndsWhenItsParentGoesAtAnyMomentOfItsStart) {
+  DWORD made = 0;
+  {
+    DriverWindow parent(200, 200, 152, 112);
+    DWORD start = GetTickCount();
+    Process process = LaunchSaver("/p " + HandleText(parent.Handle()));
+    ASSERT_NE(nullptr, WaitForChild(parent.Handle(), SaverClass));
+    made = GetTickCount() - start;
+    parent.Destroy();
+    ASSERT_EQ(0u, process.WaitForExit(5000)) << "exit code after the parent went";
+  }
+  int ran = 0, none = 0;
+  for (int i = 0; i < 40; ++i) {
+    DWORD delay = made > 80 ? made - 80 + i * 3 : i * 3;
+    DriverWindow parent(200, 200, 152, 112);
+    Process process = LaunchSaver("/p " + HandleText(parent.Handle()));
+    Pump(delay);  // the saver's window creation notifies the parent, which must answer
+    parent.Destroy();
+    DWORD code = process.WaitForExit(5000);
+    EXPECT_TRUE(code == 0 || code == NoUsableMode)
+        << "exit code " << code << " (259: still running 5 s later) when the parent went " << delay
+        << " ms after the launch";
+    (code == 0 ? ran : none) += 1;
+  }
+  EXPECT_TRUE(ran > 0 && none > 0) << "ended with 0: " << ran << ", with -1: " << none << " (window made after "
+                                   << made << " ms); the moments missed the start";
+}
+
 }  // namespace
 }  // namespace e2e
