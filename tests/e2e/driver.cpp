@@ -297,13 +297,20 @@ std::string SaverTest::CommandLine(const std::string& tail, const char* program)
 }
 
 Process SaverTest::Launch(const std::string& commandLine) {
-  std::string line = commandLine;  // CreateProcessA may write into it
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};
-  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &startup, &info)) {
-    ADD_FAILURE() << "CreateProcessA(" << commandLine << ") failed: " << GetLastError();
-    return Process();
+  // Now and then Wine's new process dies while Wine itself starts it, before any of the program
+  // runs, and CreateProcess fails with ERROR_INTERNAL_ERROR: that start is tried again.
+  for (int attempt = 1;; ++attempt) {
+    std::string line = commandLine;  // CreateProcessA may write into it
+    if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &startup, &info))
+      break;
+    DWORD error = GetLastError();
+    if (error != ERROR_INTERNAL_ERROR || attempt == 3) {
+      ADD_FAILURE() << "CreateProcessA(" << commandLine << ") failed: " << error << " (attempt " << attempt << ")";
+      return Process();
+    }
   }
   CloseHandle(info.hThread);
   return Process(info.hProcess, info.dwProcessId);
