@@ -51,6 +51,7 @@ add_library(vorlux_core STATIC
   host/host_state.cpp
   host/password.cpp
   host/saver_window.cpp
+  host/cover_windows.cpp
   config_ui/config_dialog.cpp
   config_ui/page_support.cpp
   config_ui/shape_page.cpp

@@ -1,6 +1,7 @@
 // The saver window, its class procedure and default handling, and the run's message loop.
 // Main thread only; the render thread touches none of this.
 #include "host/saver_window.h"
+#include "host/cover_windows.h"
 #include "host/host_state.h"
 #include "host/password.h"
 #include "resources/resource.h"
@@ -78,7 +79,10 @@ int32_t RunSaver(HWND parent) {
   // Without a window nothing ran: that is a failure, not the 0 of a normal run.
   int32_t result = -1;
   if (SaverWindowHandle) {
-    if (!PreviewMode) SetForegroundWindow(SaverWindowHandle);
+    if (!PreviewMode) {
+      PlaceCoverWindows(SaverWindowHandle);
+      SetForegroundWindow(SaverWindowHandle);
+    }
     result = static_cast<int32_t>(RunMessageLoop(parent));
   }
   if (!ConsumerPlatform && SaverWindowHandle) DestroyWindow(SaverWindowHandle);
@@ -123,7 +127,12 @@ LRESULT CALLBACK HostSaverWindowProc(HWND window, UINT message, WPARAM wParam, L
       break;
     case WM_DESTROY:
       if (ImeModule && ImeAssociateFn && SavedInputContext) ImeAssociateFn(window, SavedInputContext);
+      DestroyCoverWindows();
       PostQuitMessage(0);
+      break;
+    case WM_DISPLAYCHANGE:
+      // A monitor added, removed or resized: the covers follow at once.
+      if (!PreviewMode) PlaceCoverWindows(window);
       break;
     case WM_SETTEXT:
       return 0;
