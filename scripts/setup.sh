@@ -10,6 +10,7 @@ packages=(
   googletest
   wine wine64
   xvfb xauth imagemagick xdotool
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   nsis
   locales fonts-ipafont-mincho fonts-ipafont-gothic fonts-wine
 )
