@@ -126,6 +126,30 @@ std::string Describe(const RECT& rect) {
   return text;
 }
 
+int LitPixelsOnScreen(const RECT& rect) {
+  int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  GdiFlush();
+  int lit = bits ? 0 : -1;
+  for (int i = 0; bits && i < width * height; ++i) lit += (static_cast<const uint32_t*>(bits)[i] & 0xFFFFFF) != 0;
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return lit;
+}
+
 DriverWindow::DriverWindow(int x, int y, int clientWidth, int clientHeight) {
   WNDCLASSA windowClass = {};
   windowClass.lpfnWndProc = Proc;

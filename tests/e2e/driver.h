@@ -16,6 +16,7 @@ constexpr DWORD Running = STILL_ACTIVE;      // what WaitForExit returns while t
 constexpr DWORD NoUsableMode = 0xFFFFFFFFu;  // the exit code of the result -1
 constexpr const char* SaverClass = "WindowsScreenSaverClass";
 constexpr const char* GlClass = "GLWindowClass";
+constexpr const char* CoverClass = "VorluxMonitorCover";  // the black windows over the other monitors
 constexpr const char* SettingsKey = "SOFTWARE\\Pellam\\Vorlux\\1.00";
 constexpr const char* TestKey = "Software\\VorluxTest";  // where the doubles read and record
 constexpr DWORD CloseTimeMs = 2000;                       // input to process end, at most
@@ -59,6 +60,9 @@ HWND WaitForChild(HWND parent, const char* className, DWORD timeoutMs = 10000);
 // The window's rectangle in its parent's client coordinates (screen coordinates for a top-level).
 RECT RectInParent(HWND window);
 std::string Describe(const RECT& rect);  // "(left,top)-(right,bottom)"
+// The pixels that are not black in the rectangle of the screen (virtual-screen coordinates), as
+// the X server shows them: Wine reads the screen from X, so this sees every program's windows.
+int LitPixelsOnScreen(const RECT& rect);
 
 // A visible top-level pop-up of the driver with the given client size, noting the context-menu
 // requests it receives. Destroyed with the object unless Destroy() ran first.
