@@ -7,9 +7,9 @@
 #   VORLUX_WINE_TEMPLATE  template prefix to copy (created on first use); default build/wine-template
 #   VORLUX_XVFB           1: run on a fresh Xvfb display (1024x768x24)
 #   VORLUX_SCREEN         Xvfb screen geometry, default 1024x768x24
-#   VORLUX_MONITORS       right or below: instead of Xvfb (which cannot give Wine two monitors), a
-#                         fresh Xorg display (dummy driver) with two monitors, the primary 1024x768
-#                         and an 800x600 secondary right of it or below it
+#   VORLUX_MONITORS       right or below: instead of Xvfb, a fresh Xorg display with two monitors,
+#                         the primary 1024x768 and an 800x600 secondary right of or below it
+#                         (scripts/two_monitors.sh; its config and log stay in the prefix)
 #   VORLUX_KEEP_PREFIX    1: leave the throwaway prefix behind and print its path
 #   VORLUX_GRAB           1: preload the frame grabber (VORLUX_GRABBER, a .so) into Wine, writing to
 #                         VORLUX_GRAB_DIR (default: a folder in the prefix), every VORLUX_GRAB_EVERY-th
@@ -47,13 +47,10 @@ make_template() {
 
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/vorlux-prefix.XXXXXX")
 xvfb_pid=""
-xorg_pid=""
-xorg_watch_pid=""
 cleanup() {
   WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  [ -n "$xorg_watch_pid" ] && kill "$xorg_watch_pid" 2>/dev/null
-  [ -n "$xorg_pid" ] && kill "$xorg_pid" 2>/dev/null && wait "$xorg_pid" 2>/dev/null
+  declare -F stop_two_monitors >/dev/null && stop_two_monitors
   if [ "${VORLUX_KEEP_PREFIX:-0}" = 1 ]; then echo "wine-run: prefix kept at $prefix" >&2; else rm -rf "$prefix"; fi
 }
 trap cleanup EXIT
@@ -84,51 +81,9 @@ if [ "${VORLUX_XVFB:-0}" = 1 ]; then
   unset XAUTHORITY
 fi
 
-# Two monitors: Xorg's dummy driver has outputs that xrandr lays out. Its config, config folder
-# and log stay in the prefix; -displayfd takes the first free display number. A watcher ends the
-# server should this script be killed (ctest's timeout) before its clean-up runs.
 if [ -n "${VORLUX_MONITORS:-}" ]; then
-  case "$VORLUX_MONITORS" in
-    right) place=--right-of ;;
-    below) place=--below ;;
-    *) echo "wine-run: VORLUX_MONITORS is right or below, not '$VORLUX_MONITORS'" >&2; exit 125 ;;
-  esac
-  mkdir -p "$prefix/xorg.conf.d"
-  cat >"$prefix/xorg.conf" <<'EOF'
-Section "ServerFlags"
-  Option "AutoAddDevices" "false"
-EndSection
-Section "Device"
-  Identifier "dummy"
-  Driver "dummy"
-  VideoRam 256000
-EndSection
-Section "Screen"
-  Identifier "screen"
-  Device "dummy"
-  DefaultDepth 24
-  SubSection "Display"
-    Depth 24
-    Virtual 1824 1368
-  EndSubSection
-EndSection
-EOF
-  fifo="$prefix/displayfd"
-  mkfifo "$fifo"
-  Xorg -displayfd 3 -config "$prefix/xorg.conf" -configdir "$prefix/xorg.conf.d" -logfile "$prefix/xorg.log" \
-    -noreset -nolisten tcp vt7 3>"$fifo" >/dev/null 2>&1 &
-  xorg_pid=$!
-  (while kill -0 $$ 2>/dev/null; do sleep 1; done; kill "$xorg_pid" 2>/dev/null) >/dev/null 2>&1 &
-  xorg_watch_pid=$!
-  read -r -t 20 display_number <"$fifo" || { echo "wine-run: Xorg did not start (see $prefix/xorg.log)" >&2; exit 125; }
-  export DISPLAY=":$display_number"
-  unset XAUTHORITY
-  xrandr --output DUMMY0 --mode 1024x768 --primary && xrandr --addmode DUMMY1 800x600 &&
-    xrandr --output DUMMY1 --mode 800x600 "$place" DUMMY0 ||
-    { echo "wine-run: xrandr could not lay out two monitors" >&2; exit 125; }
-  # Only this full query makes the server probe its outputs again; Wine reads the current state
-  # alone and would otherwise see one monitor.
-  xrandr >/dev/null
+  . "$here/two_monitors.sh"
+  start_two_monitors "$VORLUX_MONITORS" "$prefix" || exit 125
 fi
 
 if [ "${VORLUX_GRAB:-0}" = 1 ]; then
