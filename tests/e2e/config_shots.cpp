@@ -18,33 +18,22 @@ using ConfigShots = ConfigTest;
 bool SaveWindowImage(HWND window, const std::string& unixPath) {
   RECT rect;
   GetWindowRect(window, &rect);
-  int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;  // bottom-up, as BMP files are
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-  SelectObject(memory, previous);
-  DWORD rowBytes = (width * 3 + 3) & ~3u, imageBytes = rowBytes * height;
+  std::vector<uint8_t> bits = ScreenBits(rect);
+  BITMAPINFOHEADER header = {};
+  header.biSize = sizeof header;
+  header.biWidth = rect.right - rect.left;
+  header.biHeight = rect.bottom - rect.top;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
   BITMAPFILEHEADER file = {};
   file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-  file.bfSize = file.bfOffBits + imageBytes;
+  file.bfOffBits = sizeof file + sizeof header;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(bits.size());
   std::string path = "Z:" + unixPath;
   FILE* out = fopen(path.c_str(), "wb");
-  bool written = out && fwrite(&file, sizeof file, 1, out) == 1 &&
-                 fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 && fwrite(bits, imageBytes, 1, out) == 1;
+  bool written = !bits.empty() && out && fwrite(&file, sizeof file, 1, out) == 1 &&
+                 fwrite(&header, sizeof header, 1, out) == 1 && fwrite(bits.data(), bits.size(), 1, out) == 1;
   if (out) fclose(out);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
   return written;
 }
 

@@ -126,27 +126,35 @@ std::string Describe(const RECT& rect) {
   return text;
 }
 
-int LitPixelsOnScreen(const RECT& rect) {
+std::vector<uint8_t> ScreenBits(const RECT& rect) {
   int width = rect.right - rect.left, height = rect.bottom - rect.top;
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biHeight = height;  // bottom-up, as BMP files are
   info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biBitCount = 24;
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ previous = SelectObject(memory, bitmap);
   BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
   GdiFlush();
-  int lit = bits ? 0 : -1;
-  for (int i = 0; bits && i < width * height; ++i) lit += (static_cast<const uint32_t*>(bits)[i] & 0xFFFFFF) != 0;
   SelectObject(memory, previous);
+  std::vector<uint8_t> pixels;
+  if (bits) pixels.assign(static_cast<uint8_t*>(bits), static_cast<uint8_t*>(bits) + ScreenRowBytes(width) * height);
   DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+int LitPixelsOnScreen(const RECT& rect) {
+  std::vector<uint8_t> bits = ScreenBits(rect);
+  int width = rect.right - rect.left, lit = 0;
+  for (size_t row = 0; row + ScreenRowBytes(width) <= bits.size(); row += ScreenRowBytes(width))
+    for (int x = 0; x < width; ++x) lit += (bits[row + x * 3] | bits[row + x * 3 + 1] | bits[row + x * 3 + 2]) != 0;
   return lit;
 }
 

@@ -60,8 +60,12 @@ HWND WaitForChild(HWND parent, const char* className, DWORD timeoutMs = 10000);
 // The window's rectangle in its parent's client coordinates (screen coordinates for a top-level).
 RECT RectInParent(HWND window);
 std::string Describe(const RECT& rect);  // "(left,top)-(right,bottom)"
-// The pixels that are not black in the rectangle of the screen (virtual-screen coordinates), as
-// the X server shows them: Wine reads the screen from X, so this sees every program's windows.
+// The screen in the rectangle (virtual-screen coordinates) as the X server shows it: Wine reads
+// the screen from X, so this sees every program's windows. 24-bit BGR rows, bottom-up, each
+// padded to ScreenRowBytes, as in a BMP file.
+std::vector<uint8_t> ScreenBits(const RECT& rect);
+inline size_t ScreenRowBytes(int width) { return (static_cast<size_t>(width) * 3 + 3) & ~size_t{3}; }
+// The pixels that are not black in the rectangle of the screen.
 int LitPixelsOnScreen(const RECT& rect);
 
 // A visible top-level pop-up of the driver with the given client size, noting the context-menu
