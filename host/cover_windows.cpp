@@ -37,8 +37,12 @@ static HWND CreateCoverWindow() {
 }
 
 void PlaceCoverWindows(HWND saverWindow) {
+  // Windows 95 and NT 4 know one monitor only and have no EnumDisplayMonitors: no covers there.
+  using EnumDisplayMonitorsFn = BOOL(WINAPI*)(HDC, LPCRECT, MONITORENUMPROC, LPARAM);
+  EnumDisplayMonitorsFn enumerate =
+      ProcAddress<EnumDisplayMonitorsFn>(GetModuleHandleA("USER32.DLL"), "EnumDisplayMonitors");
   MonitorList monitors = {};
-  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  if (enumerate) enumerate(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
   RECT saver;
   GetWindowRect(saverWindow, &saver);
   ScreenRect covers[MaxMonitors];
