@@ -31,7 +31,8 @@ add_custom_command(OUTPUT ${VORLUX_HELP_IDS}
           ${CMAKE_SOURCE_DIR}/scripts/help_context_ids.cpp ${CMAKE_SOURCE_DIR}/config_ui/help_ids.cpp
   COMMAND ${VORLUX_GEN}/help_context_ids ${VORLUX_HELP_IDS}
   DEPENDS ${CMAKE_SOURCE_DIR}/scripts/help_context_ids.cpp ${CMAKE_SOURCE_DIR}/config_ui/help_ids.cpp
-          ${CMAKE_SOURCE_DIR}/config_ui/help_ids.h ${CMAKE_SOURCE_DIR}/resources/resource.h)
+          ${CMAKE_SOURCE_DIR}/config_ui/help_ids.h ${CMAKE_SOURCE_DIR}/config_ui/help_context_ids.h
+          ${CMAKE_SOURCE_DIR}/resources/resource.h)
 set(VORLUX_HELP_FILE ${CMAKE_BINARY_DIR}/vorlux.hlp)
 add_custom_command(OUTPUT ${VORLUX_HELP_FILE}
   COMMAND ${Python3_EXECUTABLE} -B ${CMAKE_SOURCE_DIR}/scripts/make_help.py --context-ids ${VORLUX_HELP_IDS}
@@ -65,17 +66,18 @@ add_library(vorlux_core STATIC
   render/gl_window.cpp
 )
 target_include_directories(vorlux_core PUBLIC ${CMAKE_SOURCE_DIR})
-target_compile_options(vorlux_core PRIVATE ${VORLUX_WARNINGS})
+target_compile_options(vorlux_core PRIVATE ${VORLUX_WARNINGS} ${VORLUX_PRODUCT_FLAGS})
 target_compile_definitions(vorlux_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
 target_link_libraries(vorlux_core PUBLIC vorlux_pure opengl32 gdi32 user32 advapi32 comctl32 comdlg32 version)
 
-# Static C and C++ run-times: the .scr must import nothing but Windows' own DLLs.
-set(VORLUX_STATIC_LINK -static -static-libgcc -static-libstdc++)
+# Static C and C++ run-times: the .scr must import nothing but Windows' own DLLs. Sections that
+# nothing refers to are dropped.
+set(VORLUX_STATIC_LINK -static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
 
 add_executable(vorlux WIN32 host/entry.cpp $<TARGET_OBJECTS:vorlux_resources>)
 set_target_properties(vorlux PROPERTIES OUTPUT_NAME vorlux SUFFIX .scr
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
-target_compile_options(vorlux PRIVATE ${VORLUX_WARNINGS})
+target_compile_options(vorlux PRIVATE ${VORLUX_WARNINGS} ${VORLUX_PRODUCT_FLAGS})
 target_link_libraries(vorlux PRIVATE vorlux_core)
 # Stripped: the static run-time libraries bring their debug information along.
 target_link_options(vorlux PRIVATE ${VORLUX_STATIC_LINK} -s)

@@ -2,7 +2,7 @@
 // topic, and each context number of the dialogs' help tables, asked for with HELP_CONTEXT, opens
 // the topic the source titles for it. The viewer ignores HELP_WM_HELP, which the dialogs send on a
 // context-help request; what those tables lead to is checked against the file natively.
-#include "config_ui/help_ids.h"
+#include "config_ui/help_context_ids.h"
 #include "tests/e2e/config_driver.h"
 #include "tests/e2e/help_viewer.h"
 #include "tests/help/help_source.h"

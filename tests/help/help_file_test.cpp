@@ -2,7 +2,7 @@
 // internal directory, |SYSTEM, the topic chain of |TOPIC, |CTXOMAP and the |CONTEXT tree. Every
 // context number of the program's help tables, and every IDH_ name, must lead to the topic that
 // the source (help/vorlux.txt) titles for it.
-#include "config_ui/help_ids.h"
+#include "config_ui/help_context_ids.h"
 #include "tests/help/help_source.h"
 #include <gtest/gtest.h>
 #include <iconv.h>
