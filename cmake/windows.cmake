@@ -82,6 +82,16 @@ target_link_libraries(vorlux PRIVATE vorlux_core)
 # Stripped: the static run-time libraries bring their debug information along.
 target_link_options(vorlux PRIVATE ${VORLUX_STATIC_LINK} -s)
 
+# The link's time stamp (the PE header's) is the last commit's, or SOURCE_DATE_EPOCH when given,
+# so the same sources give the same bytes. ld takes it from SOURCE_DATE_EPOCH; handing it over
+# in the link's command line makes Ninja link again when it changes.
+execute_process(COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/source_date_epoch.sh
+                OUTPUT_VARIABLE VORLUX_SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(VORLUX_SOURCE_DATE_EPOCH)
+  set_target_properties(vorlux PROPERTIES
+    CXX_LINKER_LAUNCHER "${CMAKE_COMMAND};-E;env;SOURCE_DATE_EPOCH=${VORLUX_SOURCE_DATE_EPOCH}")
+endif()
+
 if(VORLUX_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL AMD64)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
   add_subdirectory(tests)

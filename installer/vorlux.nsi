@@ -2,7 +2,7 @@
 ; and, with -DAMD64, for amd64 (the one the tests can run under 64-bit Wine).
 ;
 ; makensis -INPUTCHARSET UTF8 -DVERSION=a.b.c.d -DSCR32=... -DSCR64=... -DHELPFILE=...
-;          -DREADME=... -DLICENSE=... -DOUTFILE=... [-DAMD64] vorlux.nsi
+;          -DREADME=... -DLICENSE=... -DOUTFILE=... [-DAMD64] [-DSIGN=<command signing "%1">] vorlux.nsi
 ;
 ; Where things go. The screen saver settings list the savers in the system folder of the
 ; system's own width, so on 64-bit Windows the 64-bit build goes into the real System32 (the
@@ -20,6 +20,13 @@
   Target x86-unicode
 !endif
 
+; With a certificate (make dist SIGN_PFX=...), the uninstaller and the installer are signed as
+; makensis writes them, so the uninstaller that the installer carries is the signed one.
+!ifdef SIGN
+  !uninstfinalize '${SIGN} "%1"' = 0
+  !finalize '${SIGN} "%1"' = 0
+!endif
+
 ; LogicLib leaves labels of branches that a macro does not use.
 !pragma warning disable 6012
 
@@ -35,7 +42,7 @@
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES\${PRODUCT}"
+InstallDir ""  ; chosen in .onInit, unless setup.exe /D=<folder> chose it
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
 ShowInstDetails show
@@ -117,7 +124,14 @@ LangString DESC_SecActivate ${LANG_JAPANESE} "Vorlux を、いまのユーザー
 Function .onInit
   ${If} ${RunningX64}
     SetRegView 64
-    StrCpy $INSTDIR "$PROGRAMFILES64\${PRODUCT}"
+  ${EndIf}
+  ; /D= has set the folder before this runs; without it, Program Files of the system's width.
+  ${If} $INSTDIR == ""
+    ${If} ${RunningX64}
+      StrCpy $INSTDIR "$PROGRAMFILES64\${PRODUCT}"
+    ${Else}
+      StrCpy $INSTDIR "$PROGRAMFILES\${PRODUCT}"
+    ${EndIf}
   ${EndIf}
   ; A silent install changes the user's screen saver only when asked to.
   ${If} ${Silent}
