@@ -10,7 +10,7 @@ packages=(
   googletest
   wine wine64
   xvfb xauth imagemagick xdotool
-  nsis
+  nsis osslsigncode openssl
   locales fonts-ipafont-mincho fonts-ipafont-gothic fonts-wine
 )
 
