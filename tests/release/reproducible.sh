@@ -22,12 +22,12 @@ done
 failed=0
 for run in dist zip; do
   if [ "$run" = dist ]; then one=$work/1/dist two=$work/2/dist; else one=$work/zip-1 two=$work/zip-2; fi
-  if ! diff <(cd "$one" && find . -type f | sort) <(cd "$two" && find . -type f | sort) >/dev/null; then
+  if ! diff <(cd "$one" && find . -type f -printf '%P\n' | sort) <(cd "$two" && find . -type f -printf '%P\n' | sort) >/dev/null; then
     echo "FAIL $run: the two runs made different files"; failed=1; continue
   fi
   while read -r file; do
     cmp -s "$one/$file" "$two/$file" || { echo "FAIL $run/$file: expected the same bytes in both runs, got $(cmp "$one/$file" "$two/$file" | head -1)"; failed=1; }
-  done < <(cd "$one" && find . -type f | sort)
+  done < <(cd "$one" && find . -type f -printf '%P\n' | sort)
 done
 [ $failed = 1 ] || echo "reproducible: both runs gave the same bytes"
 exit $failed
