@@ -37,7 +37,7 @@ set(VORLUX_HELP_FILE ${CMAKE_BINARY_DIR}/vorlux.hlp)
 add_custom_command(OUTPUT ${VORLUX_HELP_FILE}
   COMMAND ${Python3_EXECUTABLE} -B ${CMAKE_SOURCE_DIR}/scripts/make_help.py --context-ids ${VORLUX_HELP_IDS}
           ${CMAKE_SOURCE_DIR}/help/vorlux.txt ${VORLUX_HELP_FILE}
-  DEPENDS ${VORLUX_HELP_IDS} ${CMAKE_SOURCE_DIR}/help/vorlux.txt
+  DEPENDS ${VORLUX_HELP_IDS} ${CMAKE_SOURCE_DIR}/help/vorlux.txt ${CMAKE_SOURCE_DIR}/scripts/help_source.py
           ${CMAKE_SOURCE_DIR}/scripts/make_help.py ${CMAKE_SOURCE_DIR}/scripts/winhelp.py)
 add_custom_target(vorlux_help ALL DEPENDS ${VORLUX_HELP_FILE})
 
