@@ -21,7 +21,7 @@ configure_file(resources/vorlux.manifest.in ${VORLUX_GEN}/vorlux.manifest @ONLY)
 file(WRITE ${CMAKE_BINARY_DIR}/version.txt "${PROJECT_VERSION}\n")
 add_custom_target(vorlux_generated DEPENDS ${VORLUX_GEN}/vorlux.ico ${VORLUX_GEN}/about.sjis)
 
-# The help file, built beside the program, where WinHelpA finds it. The help tables are also built
+# The help files, built beside the program, where the dialogs look for them. The help tables are also built
 # for the build machine into a small lister, so that the generator refuses a table entry whose
 # context number has no topic.
 set(VORLUX_HELP_IDS ${VORLUX_GEN}/help_context_ids.txt)
@@ -39,7 +39,14 @@ add_custom_command(OUTPUT ${VORLUX_HELP_FILE}
           ${CMAKE_SOURCE_DIR}/help/vorlux.txt ${VORLUX_HELP_FILE}
   DEPENDS ${VORLUX_HELP_IDS} ${CMAKE_SOURCE_DIR}/help/vorlux.txt ${CMAKE_SOURCE_DIR}/scripts/help_source.py
           ${CMAKE_SOURCE_DIR}/scripts/make_help.py ${CMAKE_SOURCE_DIR}/scripts/winhelp.py)
-add_custom_target(vorlux_help ALL DEPENDS ${VORLUX_HELP_FILE})
+# The same topics as HTML Help, which the dialogs open from Vista on, compiled by chmcmd.
+set(VORLUX_CHM_FILE ${CMAKE_BINARY_DIR}/vorlux.chm)
+add_custom_command(OUTPUT ${VORLUX_CHM_FILE}
+  COMMAND ${Python3_EXECUTABLE} -B ${CMAKE_SOURCE_DIR}/scripts/make_chm.py --context-ids ${VORLUX_HELP_IDS}
+          ${CMAKE_SOURCE_DIR}/help/vorlux.txt ${VORLUX_CHM_FILE}
+  DEPENDS ${VORLUX_HELP_IDS} ${CMAKE_SOURCE_DIR}/help/vorlux.txt ${CMAKE_SOURCE_DIR}/scripts/help_source.py
+          ${CMAKE_SOURCE_DIR}/scripts/make_chm.py)
+add_custom_target(vorlux_help ALL DEPENDS ${VORLUX_HELP_FILE} ${VORLUX_CHM_FILE})
 
 add_library(vorlux_resources OBJECT resources/vorlux.rc)
 add_dependencies(vorlux_resources vorlux_generated)

@@ -11,6 +11,7 @@ packages=(
   wine wine64
   xvfb xauth imagemagick xdotool
   nsis osslsigncode openssl
+  fp-utils
   locales fonts-ipafont-mincho fonts-ipafont-gothic fonts-wine
 )
 
