@@ -132,7 +132,7 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
       OpenPropertySheet(dialog);
       return 0;
     case IDC_HELP_BUTTON:
-      WinHelpA(dialog, HelpFileName, HELP_FINDER, 0);
+      ShowHelpContents(dialog);
       return 0;
     default:
       return 0;
@@ -152,6 +152,9 @@ INT_PTR CALLBACK SaverConfigDialogProc(HWND dialog, UINT message, WPARAM wParam,
     case WM_HELP:
       ShowContextHelp(lParam, ConfigHelpIds);
       return 1;
+    case WM_DESTROY:
+      CloseHelp();
+      return 0;
     default:
       return 0;
   }
