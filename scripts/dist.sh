@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # `make dist`: the release in dist/ (or DIST_DIR) from the builds in build/win32 and build/win64:
-# vorlux-<version>.zip (both .scr, the help file, the user README, the licence),
+# vorlux-<version>.zip (both .scr, the help files, the user README, the licence),
 # vorlux-<version>-setup.exe (the 32-bit installer) and SHA256SUMS.
 # Reproducible: every time stamp in it (the PE headers', the zip entries', the files the installer
 # packs) is the last commit's (source_date_epoch.sh), so the same commit gives the same bytes.
@@ -22,7 +22,7 @@ trap 'rm -rf "$stage"' EXIT
 mkdir -p "$stage/x86" "$stage/x64"
 cp "$win32/vorlux.scr" "$stage/x86/"
 cp "$win64/vorlux.scr" "$stage/x64/"
-cp "$win32/vorlux.hlp" "$stage/"
+cp "$win32/vorlux.hlp" "$win32/vorlux.chm" "$stage/"
 cp "$root/LICENSE.txt" "$stage/"
 python3 "$root/scripts/user_readme.py" "$root/README.md" "$stage/README.txt"
 if [ -n "${SIGN_PFX:-}" ]; then
@@ -35,7 +35,7 @@ else
   echo "dist: unsigned (make dist SIGN_PFX=<file.pfx> SIGN_PASSWORD_FILE=<file> signs it)"
 fi
 python3 "$root/scripts/make_zip.py" "$dist/vorlux-$version.zip" "$stage" \
-  x86/vorlux.scr x64/vorlux.scr vorlux.hlp README.txt LICENSE.txt
+  x86/vorlux.scr x64/vorlux.scr vorlux.hlp vorlux.chm README.txt LICENSE.txt
 bash "$root/scripts/make_setup.sh" x86 "$dist/vorlux-$version-setup.exe" \
   "$stage/x86/vorlux.scr" "$stage/x64/vorlux.scr" "$stage/vorlux.hlp" "$version"
 (cd "$dist" && sha256sum "vorlux-$version.zip" "vorlux-$version-setup.exe" > SHA256SUMS)
