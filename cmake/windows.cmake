@@ -21,9 +21,13 @@ configure_file(resources/vorlux.manifest.in ${VORLUX_GEN}/vorlux.manifest @ONLY)
 file(WRITE ${CMAKE_BINARY_DIR}/version.txt "${PROJECT_VERSION}\n")
 add_custom_target(vorlux_generated DEPENDS ${VORLUX_GEN}/vorlux.ico ${VORLUX_GEN}/about.sjis)
 
-# The help files, built beside the program, where the dialogs look for them. The help tables are also built
-# for the build machine into a small lister, so that the generator refuses a table entry whose
-# context number has no topic.
+# The time every time stamp of the build takes: the last commit's, or SOURCE_DATE_EPOCH when given.
+execute_process(COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/source_date_epoch.sh
+                OUTPUT_VARIABLE VORLUX_SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE)
+
+# The help files, built beside the program, where the dialogs look for them. The help tables are
+# also built for the build machine into a small lister, so that the generators refuse a table
+# entry whose context number has no topic.
 set(VORLUX_HELP_IDS ${VORLUX_GEN}/help_context_ids.txt)
 add_custom_command(OUTPUT ${VORLUX_HELP_IDS}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${VORLUX_GEN}
@@ -39,10 +43,13 @@ add_custom_command(OUTPUT ${VORLUX_HELP_FILE}
           ${CMAKE_SOURCE_DIR}/help/vorlux.txt ${VORLUX_HELP_FILE}
   DEPENDS ${VORLUX_HELP_IDS} ${CMAKE_SOURCE_DIR}/help/vorlux.txt ${CMAKE_SOURCE_DIR}/scripts/help_source.py
           ${CMAKE_SOURCE_DIR}/scripts/make_help.py ${CMAKE_SOURCE_DIR}/scripts/winhelp.py)
-# The same topics as HTML Help, which the dialogs open from Vista on, compiled by chmcmd.
+# The same topics as HTML Help, which the dialogs open from Vista on, compiled by chmcmd; the
+# file's time stamps are the build's (in the command line, so that Ninja builds it again when
+# that changes).
 set(VORLUX_CHM_FILE ${CMAKE_BINARY_DIR}/vorlux.chm)
 add_custom_command(OUTPUT ${VORLUX_CHM_FILE}
-  COMMAND ${Python3_EXECUTABLE} -B ${CMAKE_SOURCE_DIR}/scripts/make_chm.py --context-ids ${VORLUX_HELP_IDS}
+  COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${VORLUX_SOURCE_DATE_EPOCH}
+          ${Python3_EXECUTABLE} -B ${CMAKE_SOURCE_DIR}/scripts/make_chm.py --context-ids ${VORLUX_HELP_IDS}
           ${CMAKE_SOURCE_DIR}/help/vorlux.txt ${VORLUX_CHM_FILE}
   DEPENDS ${VORLUX_HELP_IDS} ${CMAKE_SOURCE_DIR}/help/vorlux.txt ${CMAKE_SOURCE_DIR}/scripts/help_source.py
           ${CMAKE_SOURCE_DIR}/scripts/make_chm.py)
@@ -92,8 +99,6 @@ target_link_options(vorlux PRIVATE ${VORLUX_STATIC_LINK} -s)
 # The link's time stamp (the PE header's) is the last commit's, or SOURCE_DATE_EPOCH when given,
 # so the same sources give the same bytes. ld takes it from SOURCE_DATE_EPOCH; handing it over
 # in the link's command line makes Ninja link again when it changes.
-execute_process(COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/source_date_epoch.sh
-                OUTPUT_VARIABLE VORLUX_SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE)
 if(VORLUX_SOURCE_DATE_EPOCH)
   set_target_properties(vorlux PROPERTIES
     CXX_LINKER_LAUNCHER "${CMAKE_COMMAND};-E;env;SOURCE_DATE_EPOCH=${VORLUX_SOURCE_DATE_EPOCH}")

@@ -128,9 +128,9 @@ def compile_in_own_root(folder):
 
 def fix_time_stamps(path):
     """chmcmd writes the time of day of the build, in milliseconds, into the ITSF header and the
-    #SYSTEM file. They are set from SOURCE_DATE_EPOCH (0 without it), so that the same sources
-    give the same bytes."""
-    stamp = int(os.environ.get("SOURCE_DATE_EPOCH", "0")) % 86400 * 1000
+    #SYSTEM file. They are set from SOURCE_DATE_EPOCH (0 when it is unset or empty), so that the
+    same sources give the same bytes."""
+    stamp = int(os.environ.get("SOURCE_DATE_EPOCH") or "0") % 86400 * 1000
     listing = subprocess.run(["chmls", "list", path], capture_output=True, text=True, check=True).stdout
     system = re.search(r"^\s*0\s+(\d+)\s+\d+\s+/#SYSTEM$", listing, re.M)
     with open(path, "r+b") as f:
