@@ -64,6 +64,33 @@ TEST_F(ConfigDialog, CancelAfterAReplacementStoresNothing) {
   EXPECT_EQ("", Slot(0)) << "nothing else was written";
 }
 
+// The longest slots the dialog reads whole are 255 bytes with their terminator: 254 single-byte
+// characters, or 127 double-byte ones. Picked and confirmed, each is stored again byte for byte.
+TEST_F(ConfigDialog, TheLongestSlotsSurviveAPickAndAConfirm) {
+  std::string kana;
+  for (int i = 0; i < 127; ++i) kana += "\x82\xA0";  // あ
+  const struct {
+    int index;
+    const char* name;
+    std::string text;
+  } slots[] = {{1, "ZorvelString1", std::string(254, 'W')}, {4, "ZorvelString4", kana}};
+  for (const auto& slot : slots) SetText(SettingsKey, slot.name, slot.text.c_str());
+  for (const auto& picked : slots) {
+    ASSERT_NE(nullptr, OpenDialog());
+    SelectEntry(picked.index);
+    Click(dialog_, ConfirmButton);
+    ASSERT_EQ(1u, process_.WaitForExit(5000)) << picked.name << " picked: the first confirm stores and closes";
+    EXPECT_EQ(static_cast<DWORD>(picked.index), GetNumber(SettingsKey, "StringID", 99));
+    for (const auto& slot : slots) {
+      DWORD type = 0;
+      std::string bytes;
+      EXPECT_TRUE(GetSetting(slot.name, &type, &bytes));
+      EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
+      EXPECT_EQ(slot.text + '\0', bytes) << slot.name << " after " << picked.name << " was picked";
+    }
+  }
+}
+
 // -1 means no slot: confirm closes without storing. A number that names no entry leaves nothing
 // to compare with: confirm does nothing until the user picks a slot.
 TEST_F(ConfigDialog, AStoredStringIdThatSelectsNothing) {
