@@ -168,7 +168,7 @@ INT_PTR CALLBACK SaverConfigDialogProc(HWND dialog, UINT message, WPARAM wParam,
     case WM_COMMAND:
       return OnCommand(dialog, wParam);
     case WM_HELP:
-      ShowContextHelp(lParam, ConfigHelpIds);
+      ShowContextHelp(dialog, lParam, ConfigHelpIds);
       return 1;
     case WM_DESTROY:
       CloseHelp();

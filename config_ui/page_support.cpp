@@ -74,10 +74,15 @@ void ShowHelpContents(HWND dialog) {
   WinHelpA(dialog, HelpFileName, HELP_FINDER, 0);
 }
 
-void ShowContextHelp(LPARAM helpInfo, const uint32_t* table) {
+void ShowContextHelp(HWND window, LPARAM helpInfo, const uint32_t* table) {
   const HELPINFO* info = reinterpret_cast<const HELPINFO*>(helpInfo);
   if (info->iContextType != HELPINFO_WINDOW) return;
+  // The help system looks the control's id up in the table, so the request must name the window's
+  // own control: F1 in the combo box's text field names the field inside the combo box, whose id
+  // (1001) is the details button's.
   HWND control = static_cast<HWND>(info->hItemHandle);
+  if (IsChild(window, control))
+    while (GetParent(control) != window) control = GetParent(control);
   if (HtmlHelpFn htmlHelp = ChosenHtmlHelp()) {
     Help.htmlHelpUsed = true;
     htmlHelp(control, Help.files.popups, HH_TP_HELP_WM_HELP, reinterpret_cast<DWORD_PTR>(table));

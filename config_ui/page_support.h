@@ -8,8 +8,9 @@
 // beside the program), or WinHelp again where hhctrl.ocx or vorlux.chm is missing.
 // The help button: the help file's contents.
 void ShowHelpContents(HWND dialog);
-// WM_HELP: a request for a control opens the pop-up topic its table names; menus are ignored.
-void ShowContextHelp(LPARAM helpInfo, const uint32_t* table);
+// WM_HELP to `window` (a dialog or page): a request for one of its controls, or for a window
+// inside one, opens the pop-up topic its table names for that control; menus are ignored.
+void ShowContextHelp(HWND window, LPARAM helpInfo, const uint32_t* table);
 // At the end of the configuration dialog: closes the HTML Help windows it opened.
 void CloseHelp();
 

@@ -97,6 +97,15 @@ TEST_F(HelpViewer, FromVistaOnTheButtonAndContextHelpCallHtmlHelpWithTheChmAndTh
   recorded.resize(size / sizeof(DWORD));
   EXPECT_EQ(expected, recorded) << "the dialog's help table";
 
+  // F1 in the combo box's text field: the field inside it has the details button's id, 1001.
+  HWND combo = GetDlgItem(dialog_, TextCombo);
+  SendMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(combo), TRUE);
+  KeyDown(VK_F1);
+  KeyUp(VK_F1);
+  ASSERT_TRUE(WaitUntil([] { return RecordedNumber(HH_TP_HELP_WM_HELP, "Calls") == 2; }, 5000))
+      << "HH_TP_HELP_WM_HELP calls: " << RecordedNumber(HH_TP_HELP_WM_HELP, "Calls") << ", expected 2";
+  EXPECT_EQ(Low32(combo), RecordedNumber(HH_TP_HELP_WM_HELP, "Caller")) << "the combo box, not the field inside it";
+
   Click(dialog_, IDCANCEL);
   EXPECT_EQ(0u, process_.WaitForExit(5000));
   EXPECT_EQ(1u, RecordedNumber(HH_CLOSE_ALL, "Calls")) << "the help windows closed with the dialog";
