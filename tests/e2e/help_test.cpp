@@ -65,6 +65,18 @@ DWORD RecordedNumber(UINT command, const char* what) {
   return DoubleRecord(("HtmlHelp" + std::to_string(command) + what).c_str());
 }
 
+// F1 with the focus on the control, as the user would ask; true once the stand-in has counted
+// `calls` pop-up requests in all.
+bool PressF1On(HWND dialog, HWND control, DWORD calls) {
+  SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+  KeyDown(VK_F1);
+  KeyUp(VK_F1);
+  bool counted = WaitUntil([calls] { return RecordedNumber(HH_TP_HELP_WM_HELP, "Calls") == calls; }, 5000);
+  EXPECT_TRUE(counted) << "HH_TP_HELP_WM_HELP calls: " << RecordedNumber(HH_TP_HELP_WM_HELP, "Calls")
+                       << ", expected " << calls;
+  return counted;
+}
+
 TEST_F(HelpViewer, FromVistaOnTheButtonAndContextHelpCallHtmlHelpWithTheChmAndTheTable) {
   UseWindowsVersion("win10");
   ASSERT_NO_FATAL_FAILURE(Install(E2E_CHM_FILE, "vorlux.chm"));
@@ -79,13 +91,8 @@ TEST_F(HelpViewer, FromVistaOnTheButtonAndContextHelpCallHtmlHelpWithTheChmAndTh
   EXPECT_EQ(Low32(dialog_), RecordedNumber(HH_DISPLAY_TOC, "Caller")) << "the dialog";
   EXPECT_EQ(0u, RecordedNumber(HH_DISPLAY_TOC, "Data")) << "the start page";
 
-  // F1 on the OK button, as the user would ask.
   HWND ok = GetDlgItem(dialog_, ConfirmButton);
-  SendMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(ok), TRUE);
-  KeyDown(VK_F1);
-  KeyUp(VK_F1);
-  ASSERT_TRUE(WaitUntil([] { return RecordedNumber(HH_TP_HELP_WM_HELP, "Calls") == 1; }, 5000))
-      << "HH_TP_HELP_WM_HELP calls: " << RecordedNumber(HH_TP_HELP_WM_HELP, "Calls") << ", expected 1";
+  ASSERT_TRUE(PressF1On(dialog_, ok, 1));
   EXPECT_EQ(file + "::/cshelp.txt", Recorded(HH_TP_HELP_WM_HELP, "File"));
   EXPECT_EQ(Low32(ok), RecordedNumber(HH_TP_HELP_WM_HELP, "Caller")) << "the control asked about";
   std::vector<DWORD> expected, recorded(64);
@@ -99,11 +106,7 @@ TEST_F(HelpViewer, FromVistaOnTheButtonAndContextHelpCallHtmlHelpWithTheChmAndTh
 
   // F1 in the combo box's text field: the field inside it has the details button's id, 1001.
   HWND combo = GetDlgItem(dialog_, TextCombo);
-  SendMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(combo), TRUE);
-  KeyDown(VK_F1);
-  KeyUp(VK_F1);
-  ASSERT_TRUE(WaitUntil([] { return RecordedNumber(HH_TP_HELP_WM_HELP, "Calls") == 2; }, 5000))
-      << "HH_TP_HELP_WM_HELP calls: " << RecordedNumber(HH_TP_HELP_WM_HELP, "Calls") << ", expected 2";
+  ASSERT_TRUE(PressF1On(dialog_, combo, 2));
   EXPECT_EQ(Low32(combo), RecordedNumber(HH_TP_HELP_WM_HELP, "Caller")) << "the combo box, not the field inside it";
 
   Click(dialog_, IDCANCEL);
