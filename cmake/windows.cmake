@@ -21,9 +21,13 @@ configure_file(resources/vorlux.manifest.in ${VORLUX_GEN}/vorlux.manifest @ONLY)
 file(WRITE ${CMAKE_BINARY_DIR}/version.txt "${PROJECT_VERSION}\n")
 add_custom_target(vorlux_generated DEPENDS ${VORLUX_GEN}/vorlux.ico ${VORLUX_GEN}/about.sjis)
 
-# The help file, built beside the program, where WinHelpA finds it. The help tables are also built
-# for the build machine into a small lister, so that the generator refuses a table entry whose
-# context number has no topic.
+# The time every time stamp of the build takes: the last commit's, or SOURCE_DATE_EPOCH when given.
+execute_process(COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/source_date_epoch.sh
+                OUTPUT_VARIABLE VORLUX_SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE)
+
+# The help files, built beside the program, where the dialogs look for them. The help tables are
+# also built for the build machine into a small lister, so that the generators refuse a table
+# entry whose context number has no topic.
 set(VORLUX_HELP_IDS ${VORLUX_GEN}/help_context_ids.txt)
 add_custom_command(OUTPUT ${VORLUX_HELP_IDS}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${VORLUX_GEN}
@@ -31,14 +35,25 @@ add_custom_command(OUTPUT ${VORLUX_HELP_IDS}
           ${CMAKE_SOURCE_DIR}/scripts/help_context_ids.cpp ${CMAKE_SOURCE_DIR}/config_ui/help_ids.cpp
   COMMAND ${VORLUX_GEN}/help_context_ids ${VORLUX_HELP_IDS}
   DEPENDS ${CMAKE_SOURCE_DIR}/scripts/help_context_ids.cpp ${CMAKE_SOURCE_DIR}/config_ui/help_ids.cpp
-          ${CMAKE_SOURCE_DIR}/config_ui/help_ids.h ${CMAKE_SOURCE_DIR}/resources/resource.h)
+          ${CMAKE_SOURCE_DIR}/config_ui/help_ids.h ${CMAKE_SOURCE_DIR}/config_ui/help_context_ids.h
+          ${CMAKE_SOURCE_DIR}/resources/resource.h)
 set(VORLUX_HELP_FILE ${CMAKE_BINARY_DIR}/vorlux.hlp)
 add_custom_command(OUTPUT ${VORLUX_HELP_FILE}
   COMMAND ${Python3_EXECUTABLE} -B ${CMAKE_SOURCE_DIR}/scripts/make_help.py --context-ids ${VORLUX_HELP_IDS}
           ${CMAKE_SOURCE_DIR}/help/vorlux.txt ${VORLUX_HELP_FILE}
-  DEPENDS ${VORLUX_HELP_IDS} ${CMAKE_SOURCE_DIR}/help/vorlux.txt
+  DEPENDS ${VORLUX_HELP_IDS} ${CMAKE_SOURCE_DIR}/help/vorlux.txt ${CMAKE_SOURCE_DIR}/scripts/help_source.py
           ${CMAKE_SOURCE_DIR}/scripts/make_help.py ${CMAKE_SOURCE_DIR}/scripts/winhelp.py)
-add_custom_target(vorlux_help ALL DEPENDS ${VORLUX_HELP_FILE})
+# The same topics as HTML Help, which the dialogs open from Vista on, compiled by chmcmd; the
+# file's time stamps are the build's (in the command line, so that Ninja builds it again when
+# that changes).
+set(VORLUX_CHM_FILE ${CMAKE_BINARY_DIR}/vorlux.chm)
+add_custom_command(OUTPUT ${VORLUX_CHM_FILE}
+  COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${VORLUX_SOURCE_DATE_EPOCH}
+          ${Python3_EXECUTABLE} -B ${CMAKE_SOURCE_DIR}/scripts/make_chm.py --context-ids ${VORLUX_HELP_IDS}
+          ${CMAKE_SOURCE_DIR}/help/vorlux.txt ${VORLUX_CHM_FILE}
+  DEPENDS ${VORLUX_HELP_IDS} ${CMAKE_SOURCE_DIR}/help/vorlux.txt ${CMAKE_SOURCE_DIR}/scripts/help_source.py
+          ${CMAKE_SOURCE_DIR}/scripts/make_chm.py)
+add_custom_target(vorlux_help ALL DEPENDS ${VORLUX_HELP_FILE} ${VORLUX_CHM_FILE})
 
 add_library(vorlux_resources OBJECT resources/vorlux.rc)
 add_dependencies(vorlux_resources vorlux_generated)
@@ -66,20 +81,29 @@ add_library(vorlux_core STATIC
   render/gl_window.cpp
 )
 target_include_directories(vorlux_core PUBLIC ${CMAKE_SOURCE_DIR})
-target_compile_options(vorlux_core PRIVATE ${VORLUX_WARNINGS})
+target_compile_options(vorlux_core PRIVATE ${VORLUX_WARNINGS} ${VORLUX_PRODUCT_FLAGS})
 target_compile_definitions(vorlux_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
 target_link_libraries(vorlux_core PUBLIC vorlux_pure opengl32 gdi32 user32 advapi32 comctl32 comdlg32 version)
 
-# Static C and C++ run-times: the .scr must import nothing but Windows' own DLLs.
-set(VORLUX_STATIC_LINK -static -static-libgcc -static-libstdc++)
+# Static C and C++ run-times: the .scr must import nothing but Windows' own DLLs. Sections that
+# nothing refers to are dropped.
+set(VORLUX_STATIC_LINK -static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
 
 add_executable(vorlux WIN32 host/entry.cpp $<TARGET_OBJECTS:vorlux_resources>)
 set_target_properties(vorlux PROPERTIES OUTPUT_NAME vorlux SUFFIX .scr
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
-target_compile_options(vorlux PRIVATE ${VORLUX_WARNINGS})
+target_compile_options(vorlux PRIVATE ${VORLUX_WARNINGS} ${VORLUX_PRODUCT_FLAGS})
 target_link_libraries(vorlux PRIVATE vorlux_core)
 # Stripped: the static run-time libraries bring their debug information along.
 target_link_options(vorlux PRIVATE ${VORLUX_STATIC_LINK} -s)
+
+# The link's time stamp (the PE header's) is the last commit's, or SOURCE_DATE_EPOCH when given,
+# so the same sources give the same bytes. ld takes it from SOURCE_DATE_EPOCH; handing it over
+# in the link's command line makes Ninja link again when it changes.
+if(VORLUX_SOURCE_DATE_EPOCH)
+  set_target_properties(vorlux PROPERTIES
+    CXX_LINKER_LAUNCHER "${CMAKE_COMMAND};-E;env;SOURCE_DATE_EPOCH=${VORLUX_SOURCE_DATE_EPOCH}")
+endif()
 
 if(VORLUX_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL AMD64)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)

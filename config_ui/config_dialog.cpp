@@ -5,6 +5,7 @@
 #include "config_ui/page_support.h"
 #include "config_ui/pages.h"
 #include "host/host_state.h"
+#include "render/glyph_walk.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "settings/store.h"
@@ -47,13 +48,30 @@ const PageRow Pages[] = {
 };
 constexpr int PageCount = sizeof Pages / sizeof Pages[0] - 1;
 
-// List entry `index` into a 256-byte buffer; empty when there is no such entry. Every entry came
-// from a slot or the edit field, so it fits, but the list is asked rather than trusted.
-void GetListEntry(int index, char* text) {
+// List entry `index` as a slot holds it (at most 254 bytes and the terminator, never half a
+// double-byte character), into a 256-byte buffer; empty when there is no such entry.
+// CB_GETLBTEXTLEN may report more than the text's length for ANSI text (it allows for double-byte
+// characters), so whatever it reports is read in full, and the text is cut only afterwards.
+void GetListEntry(int index, char* slot) {
+  slot[0] = '\0';
+  LRESULT reported = SendMessageA(TextCombo, CB_GETLBTEXTLEN, index, 0);
+  if (reported < 0) return;
+  // Every entry is a slot or the edit field's text, at most 254 bytes, and the over-estimate is at
+  // most two bytes a character: twice a slot's size holds any report for them. A larger report
+  // still gets a buffer of its size.
+  char local[2 * TextBufferSize];
+  size_t size = static_cast<size_t>(reported) + 1;
+  char* text = size <= sizeof local ? local : static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, size));
+  if (!text) return;
   text[0] = '\0';
-  LRESULT length = SendMessageA(TextCombo, CB_GETLBTEXTLEN, index, 0);
-  if (length == CB_ERR || length >= TextBufferSize) return;
   SendMessageA(TextCombo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+  text[size - 1] = '\0';
+  CPINFO codePage = {};
+  GetCPInfo(CP_ACP, &codePage);
+  size_t kept = FittingTextLength(text, SlotReadSize, LeadBytesFromRanges(codePage.LeadByte, MAX_LEADBYTES));
+  memcpy(slot, text, kept);
+  slot[kept] = '\0';
+  if (text != local) HeapFree(GetProcessHeap(), 0, text);
 }
 
 void InitDialog() {
@@ -132,7 +150,7 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
       OpenPropertySheet(dialog);
       return 0;
     case IDC_HELP_BUTTON:
-      WinHelpA(dialog, HelpFileName, HELP_FINDER, 0);
+      ShowHelpContents(dialog);
       return 0;
     default:
       return 0;
@@ -150,8 +168,11 @@ INT_PTR CALLBACK SaverConfigDialogProc(HWND dialog, UINT message, WPARAM wParam,
     case WM_COMMAND:
       return OnCommand(dialog, wParam);
     case WM_HELP:
-      ShowContextHelp(lParam, ConfigHelpIds);
+      ShowContextHelp(dialog, lParam, ConfigHelpIds);
       return 1;
+    case WM_DESTROY:
+      CloseHelp();
+      return 0;
     default:
       return 0;
   }

@@ -1,7 +1,6 @@
 // The context-help tables (see help_ids.h). A label leads to the topic of the control it names.
 #include "config_ui/help_ids.h"
 #include "resources/resource.h"
-#include <set>
 
 constexpr uint32_t CancelButton = 2;  // IDCANCEL
 
@@ -68,10 +67,3 @@ const HelpTableRow HelpTables[] = {
   {"OptionsHelpIds", OptionsHelpIds},
   {nullptr, nullptr},
 };
-
-std::vector<uint32_t> HelpContextIds() {
-  std::set<uint32_t> ids;
-  for (auto* table = HelpTables; table->name; ++table)
-    for (const uint32_t* pair = table->pairs; pair[0] || pair[1]; pair += 2) ids.insert(pair[1]);
-  return {ids.begin(), ids.end()};
-}

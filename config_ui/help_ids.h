@@ -4,7 +4,6 @@
 // natively too.
 #pragma once
 #include <stdint.h>
-#include <vector>
 
 extern const uint32_t ConfigHelpIds[];
 extern const uint32_t ShapeHelpIds[];
@@ -18,10 +17,6 @@ struct HelpTableRow {
   const uint32_t* pairs;
 };
 extern const HelpTableRow HelpTables[];
-
-// Every help context number that the tables hand over, each once, in ascending order: the topics
-// the help file must hold.
-std::vector<uint32_t> HelpContextIds();
 
 // The help file every dialog and page opens, found beside the program.
 constexpr const char* HelpFileName = "vorlux.hlp";

@@ -67,7 +67,7 @@ INT_PTR VectorPageProc(HWND page, UINT message, LPARAM lParam, const VectorPage&
     case WM_NOTIFY:
       return IsApply(lParam) ? ApplyRows(page, shown) : FALSE;
     case WM_HELP:
-      ShowContextHelp(lParam, shown.helpIds);
+      ShowContextHelp(page, lParam, shown.helpIds);
       return TRUE;
     default:
       return FALSE;

@@ -3,7 +3,6 @@
 #include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
-#include <string>
 
 namespace {
 
@@ -52,15 +51,14 @@ bool ParseFloatField(const char* text, float* value) {
     count += p - fraction;
   }
   if (count == 0) return false;
-  if (*p == 'e' || *p == 'E') {
-    const char* exponent = p + 1;
-    if (*exponent == '+' || *exponent == '-') ++exponent;
-    if (IsDigit(*exponent)) p = SkipDigits(exponent);
-  }
-  // Only the accepted text reaches strtof, so its wider grammar (hexadecimal, inf, nan) cannot
-  // leak in: "0x10" ends at the x.
-  std::string number(start, p);
-  float read = strtof(number.c_str(), nullptr);
+  // From here strtof reads the same decimal form, an exponent included only when digits follow
+  // its marker, with one exception: it takes "0x" as the start of a hexadecimal number, where
+  // this grammar ends at the x. inf and nan cannot follow the digit found above.
+  float read;
+  if (digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X'))
+    read = *start == '-' ? -0.0f : 0.0f;
+  else
+    read = strtof(start, nullptr);
   if (isinf(read)) return false;
   *value = read;
   return true;

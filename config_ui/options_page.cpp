@@ -42,7 +42,7 @@ INT_PTR CALLBACK OptionsPageProc(HWND page, UINT message, WPARAM, LPARAM lParam)
     case WM_NOTIFY:
       return IsApply(lParam) ? Apply(page) : FALSE;
     case WM_HELP:
-      ShowContextHelp(lParam, OptionsHelpIds);
+      ShowContextHelp(page, lParam, OptionsHelpIds);
       return TRUE;
     default:
       return FALSE;

@@ -89,7 +89,7 @@ INT_PTR CALLBACK ShapePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lP
       if (LOWORD(wParam) == IDC_FONT && HIWORD(wParam) == BN_CLICKED) ChooseGlyphFont(page);
       return FALSE;
     case WM_HELP:
-      ShowContextHelp(lParam, ShapeHelpIds);
+      ShowContextHelp(page, lParam, ShapeHelpIds);
       return TRUE;
     default:
       return FALSE;

@@ -1,14 +1,15 @@
 ; The Vorlux installer. One script, built twice: for x86 (the product: it runs on every Windows)
 ; and, with -DAMD64, for amd64 (the one the tests can run under 64-bit Wine).
 ;
-; makensis -INPUTCHARSET UTF8 -DVERSION=a.b.c.d -DSCR32=... -DSCR64=... -DHELPFILE=...
-;          -DREADME=... -DLICENSE=... -DOUTFILE=... [-DAMD64] vorlux.nsi
+; makensis -INPUTCHARSET UTF8 -DVERSION=a.b.c.d -DSCR32=... -DSCR64=... -DHELPFILE=... -DCHMFILE=...
+;          -DREADME=... -DLICENSE=... -DOUTFILE=... [-DAMD64] [-DSIGN=<command signing "%1">] vorlux.nsi
 ;
 ; Where things go. The screen saver settings list the savers in the system folder of the
 ; system's own width, so on 64-bit Windows the 64-bit build goes into the real System32 (the
 ; 32-bit one in SysWOW64 would never be listed), and on 32-bit Windows the 32-bit build goes into
-; System32. The help file goes beside it, where WinHelp looks first. The uninstaller, this
-; README and the licence go into Program Files\Vorlux.
+; System32. The help files go beside it: vorlux.hlp where WinHelp looks first, vorlux.chm where
+; the saver looks for it from Vista on. The uninstaller, this README and the licence go into
+; Program Files\Vorlux.
 ;
 ; Silent use: setup.exe /S [/ACTIVATE] installs, and makes Vorlux the current user's screen saver
 ; only with /ACTIVATE; uninstall.exe /S [/REMOVESETTINGS] removes it, and the settings only with
@@ -18,6 +19,13 @@
   Target amd64-unicode
 !else
   Target x86-unicode
+!endif
+
+; With a certificate (make dist SIGN_PFX=...), the uninstaller and the installer are signed as
+; makensis writes them, so the uninstaller that the installer carries is the signed one.
+!ifdef SIGN
+  !uninstfinalize '${SIGN} "%1"' = 0
+  !finalize '${SIGN} "%1"' = 0
 !endif
 
 ; LogicLib leaves labels of branches that a macro does not use.
@@ -35,7 +43,7 @@
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES\${PRODUCT}"
+InstallDir ""  ; chosen in .onInit, unless setup.exe /D=<folder> chose it
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
 ShowInstDetails show
@@ -75,6 +83,7 @@ Section "Vorlux スクリーンセーバー" SecSaver
     File "/oname=vorlux.scr" "${SCR32}"
   ${EndIf}
   File "/oname=vorlux.hlp" "${HELPFILE}"
+  File "/oname=vorlux.chm" "${CHMFILE}"
   ${EnableX64FSRedirection}
 
   SetOutPath "$INSTDIR"
@@ -92,7 +101,7 @@ Section "Vorlux スクリーンセーバー" SecSaver
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
-  IntOp $0 $0 + 400  ; the saver and its help file in the system folder
+  IntOp $0 $0 + 420  ; the saver and its help files in the system folder
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
@@ -107,7 +116,7 @@ Section "現在のユーザーのスクリーンセーバーにする" SecActiva
   System::Call "user32::SystemParametersInfo(i 17, i 1, p 0, i 3)"
 SectionEnd
 
-LangString DESC_SecSaver ${LANG_JAPANESE} "スクリーンセーバー本体 (vorlux.scr) とヘルプ (vorlux.hlp) をシステム フォルダーに入れます。"
+LangString DESC_SecSaver ${LANG_JAPANESE} "スクリーンセーバー本体 (vorlux.scr) とヘルプ (vorlux.hlp、vorlux.chm) をシステム フォルダーに入れます。"
 LangString DESC_SecActivate ${LANG_JAPANESE} "Vorlux を、いまのユーザーのスクリーンセーバーとして選びます。"
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
   !insertmacro MUI_DESCRIPTION_TEXT ${SecSaver} $(DESC_SecSaver)
@@ -117,7 +126,14 @@ LangString DESC_SecActivate ${LANG_JAPANESE} "Vorlux を、いまのユーザー
 Function .onInit
   ${If} ${RunningX64}
     SetRegView 64
-    StrCpy $INSTDIR "$PROGRAMFILES64\${PRODUCT}"
+  ${EndIf}
+  ; /D= has set the folder before this runs; without it, Program Files of the system's width.
+  ${If} $INSTDIR == ""
+    ${If} ${RunningX64}
+      StrCpy $INSTDIR "$PROGRAMFILES64\${PRODUCT}"
+    ${Else}
+      StrCpy $INSTDIR "$PROGRAMFILES\${PRODUCT}"
+    ${EndIf}
   ${EndIf}
   ; A silent install changes the user's screen saver only when asked to.
   ${If} ${Silent}
@@ -155,6 +171,7 @@ Section "Uninstall"
   ${DisableX64FSRedirection}
   Delete "$SYSDIR\vorlux.scr"
   Delete "$SYSDIR\vorlux.hlp"
+  Delete "$SYSDIR\vorlux.chm"
   ; WinHelp's index and search files, made beside the help file when it was read.
   Delete "$SYSDIR\vorlux.gid"
   Delete "$SYSDIR\vorlux.fts"

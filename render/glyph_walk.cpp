@@ -1,4 +1,5 @@
-// The text walk of the glyph lists: single- and double-byte characters, and the 255-byte budget.
+// The text walks: the glyph lists' single- and double-byte characters with their 255-byte budget,
+// and the cut of a text to a buffer.
 #include "render/glyph_walk.h"
 
 LeadByteTable LeadBytesFromRanges(const uint8_t* ranges, size_t count) {
@@ -30,4 +31,15 @@ int WalkGlyphCodes(const char* text, size_t capacity, const LeadByteTable& leads
     --budget;
   }
   return count;
+}
+
+size_t FittingTextLength(const char* text, size_t capacity, const LeadByteTable& leads) {
+  const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
+  size_t kept = 0;
+  while (bytes[kept] != 0) {
+    size_t width = leads.isLead[bytes[kept]] && bytes[kept + 1] != 0 ? 2 : 1;
+    if (kept + width >= capacity) break;  // the terminator needs the last byte
+    kept += width;
+  }
+  return kept;
 }

@@ -8,20 +8,18 @@ int16_t GlyphIndexes[MaxGlyphs];
 GLYPHMETRICSFLOAT GlyphMetricsBuffer[MaxGlyphs];
 UseFontOutlinesFn UseFontOutlines = wglUseFontOutlinesA;
 
-const LeadByteTable& ActiveLeadBytes() {
-  static const LeadByteTable table = [] {
-    CPINFO info = {};
-    if (!GetCPInfo(CP_ACP, &info)) return LeadByteTable{};
-    return LeadBytesFromRanges(info.LeadByte, MAX_LEADBYTES);
-  }();
-  return table;
+LeadByteTable ActiveLeadBytes() {
+  CPINFO info = {};
+  if (!GetCPInfo(CP_ACP, &info)) return LeadByteTable{};
+  return LeadBytesFromRanges(info.LeadByte, MAX_LEADBYTES);
 }
 
 int BuildGlyphLists(HDC dc, const char* text, GLuint listBase, float deviation, float extrusion, int32_t format,
                     GLYPHMETRICSFLOAT* metrics) {
   GlyphCount = 0;
   uint16_t codes[MaxGlyphs];
-  int count = WalkGlyphCodes(text, TextBufferSize, ActiveLeadBytes(), codes);
+  LeadByteTable leads = ActiveLeadBytes();
+  int count = WalkGlyphCodes(text, TextBufferSize, leads, codes);
   // What is stored stays as it is (the shape page shows it); only the call gets a usable value.
   float handed = OutlineDeviation(deviation);
   for (int k = 0; k < count; ++k) {

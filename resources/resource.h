@@ -5,6 +5,8 @@
 #define IDI_VORLUX              100
 #define IDR_ABOUTTEXT           112
 
+// The saver's name in the system's screen saver list, which shows the file name without it.
+#define IDS_SAVER_NAME          1
 #define IDS_CLASSNAME           101
 #define IDS_WINDOWTITLE         102
 #define IDS_KEYPATH             103

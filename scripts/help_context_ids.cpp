@@ -1,7 +1,7 @@
 // Build tool, compiled for the build machine: writes the help context numbers of the dialogs' help
 // tables, one a line, into the file its argument names, so that the help file's generator can
 // refuse a table entry that has no topic.
-#include "config_ui/help_ids.h"
+#include "config_ui/help_context_ids.h"
 #include <stdio.h>
 
 int main(int argc, char** argv) {

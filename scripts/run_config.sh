@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # `make run-config`: opens the configuration dialog of vorlux.scr (the 64-bit build) under Wine,
 # then every page of its details sheet, then the help file's contents and one page's topic in the
-# help viewer, saves a picture of each under out/, and closes them.
+# WinHelp viewer and vorlux.chm in the HTML Help viewer, saves a picture of each under out/, and
+# closes them.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build/win64"

@@ -4,14 +4,15 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build make g++ python3
+  cmake ninja-build make g++ python3 python3-pefile
   clang libclang-rt-14-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   googletest
   wine wine64
   xvfb xauth imagemagick xdotool
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
-  nsis
+  nsis osslsigncode openssl
+  fp-utils
   locales fonts-ipafont-mincho fonts-ipafont-gothic fonts-wine
 )
 

@@ -1,6 +1,7 @@
 // `make run-config`: opens the configuration dialog of the real vorlux.scr and every page of its
-// sheet, then the help file's contents and one page's topic in the help viewer, and saves a
-// picture of each (BMP, in the folder VORLUX_SHOTS_DIR names) for the README and for looking at.
+// sheet, then the help file's contents and one page's topic in the WinHelp viewer (Windows XP), and
+// the HTML Help viewer (Windows 10), and saves a picture of each (BMP, in the folder
+// VORLUX_SHOTS_DIR names) for the README and for looking at.
 // Built with the end-to-end driver; not a test of its own.
 #include "tests/e2e/config_driver.h"
 #include "tests/e2e/help_viewer.h"
@@ -66,6 +67,7 @@ TEST_F(ConfigShots, HelpTopics) {
   std::string out = ShotsFolder();
   ASSERT_FALSE(out.empty()) << "set VORLUX_SHOTS_DIR";
   auto titles = HelpSourceTitles("Z:" E2E_SOURCE_DIR "/help/vorlux.txt");
+  UseWindowsVersion("winxp64");
   ASSERT_NO_FATAL_FAILURE(Install(E2E_HELP_FILE, "vorlux.hlp"));
   ASSERT_NE(nullptr, OpenDialog());
   Click(dialog_, HelpButton);
@@ -80,6 +82,31 @@ TEST_F(ConfigShots, HelpTopics) {
   Pump(500);
   EXPECT_TRUE(SaveWindowImage(viewer, out + "/help-topic-1027.bmp"));
   EXPECT_TRUE(CloseHelpViewers());
+  Click(dialog_, IDCANCEL);
+  EXPECT_EQ(0u, process_.WaitForExit(5000));
+}
+
+// vorlux.chm as the dialog's help button opens it from Vista on, with every book of its contents
+// opened. Wine's viewer shows no page without its browser engine, Gecko.
+TEST_F(ConfigShots, HtmlHelpViewer) {
+  std::string out = ShotsFolder();
+  ASSERT_FALSE(out.empty()) << "set VORLUX_SHOTS_DIR";
+  UseWindowsVersion("win10");
+  ASSERT_NO_FATAL_FAILURE(Install(E2E_CHM_FILE, "vorlux.chm"));
+  ASSERT_NE(nullptr, OpenDialog());
+  Click(dialog_, HelpButton);
+  HWND viewer = WaitForTopLevel(process_, HtmlHelpViewerClass);
+  ASSERT_NE(nullptr, viewer) << "no " << HtmlHelpViewerClass << " window within 10 s";
+  HWND contents = nullptr;
+  EnumChildWindows(viewer, [](HWND child, LPARAM found) {
+    if (ClassOf(child) == WC_TREEVIEWA) *reinterpret_cast<HWND*>(found) = child;
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&contents));
+  LPARAM item = SendMessageA(contents, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+  for (; item; item = SendMessageA(contents, TVM_GETNEXTITEM, TVGN_NEXT, item))
+    SendMessageA(contents, TVM_EXPAND, TVE_EXPAND, item);
+  Pump(1500);
+  EXPECT_TRUE(SaveWindowImage(viewer, out + "/help-html.bmp"));
   Click(dialog_, IDCANCEL);
   EXPECT_EQ(0u, process_.WaitForExit(5000));
 }

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <fstream>
 #include <iterator>
+#include <map>
 
 namespace e2e {
 namespace {
@@ -14,6 +15,63 @@ using ConfigSheet = ConfigTest;
 const std::vector<std::string> Presets = {"趣味", "休憩", "打合せ", "会議", "食事", "外出"};
 
 std::string Slot(int i) { return Utf8(GetText(SettingsKey, ("ZorvelString" + std::to_string(i)).c_str())); }
+
+// The rows of the light (sheet page 1) and material (page 2) pages: the value each is stored under
+// and its first edit; the row's other edits follow it. The shininess has one edit, the others four.
+struct VectorRow {
+  const char* name;
+  int page;
+  int firstEdit;
+  int edits;
+};
+const VectorRow VectorRows[] = {
+  {"light_ambient", 1, 1023, 4}, {"light_diffuse", 1, 1027, 4}, {"light_specular", 1, 1031, 4},
+  {"lmodel_ambient", 1, 1035, 4}, {"light_position", 1, 1039, 4}, {"mat_ambient", 2, 2011, 4},
+  {"mat_diffuse", 2, 2015, 4}, {"mat_specular", 2, 2019, 4}, {"mat_emission", 2, 2023, 4},
+  {"mat_shininess", 2, 2027, 1},
+};
+
+// The GL switches in the order of their check boxes, with their built-in states.
+struct Switch {
+  const char* name;
+  int box;
+  int builtIn;
+};
+const Switch Switches[] = {
+  {"GL_ALPHA_TEST", 1054, 1}, {"GL_AUTO_NORMAL", 1055, 1}, {"GL_COLOR_MATERIAL", 1056, 1},
+  {"GL_CULL_FACE", 1057, 0}, {"GL_DEPTH_TEST", 1058, 1}, {"GL_DITHER", 1059, 1},
+  {"GL_LIGHTING", 1060, 1}, {"GL_LIGHT0", 1061, 1}, {"GL_LINE_SMOOTH", 1062, 0},
+  {"GL_POLYGON_SMOOTH", 1063, 0},
+};
+
+// A number of its own for every edit of the two pages: whole, as the shininess is shown and read
+// as an integer, and within the shininess's 0 to 128 (light 23 to 42, material 75 to 91).
+float Distinct(int edit) { return static_cast<float>(edit % 1000 + (edit / 1000 - 1) * 64); }
+std::vector<float> DistinctRow(const VectorRow& row) {
+  std::vector<float> values;
+  for (int i = 0; i < row.edits; ++i) values.push_back(Distinct(row.firstEdit + i));
+  return values;
+}
+// As an edit of the row shows it: "%f", and "%d" for the shininess.
+std::string Shown(const VectorRow& row, float value) {
+  return row.edits == 1 ? std::to_string(static_cast<int>(value)) : std::to_string(value);
+}
+
+// Every value under the settings key: its name, then its type and bytes.
+std::map<std::string, std::string> StoredSettings() {
+  std::map<std::string, std::string> values;
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return values;
+  char name[256];
+  BYTE data[1024];
+  DWORD nameSize = sizeof name, type = 0, size = sizeof data;
+  for (DWORD i = 0; RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &size) == ERROR_SUCCESS; ++i) {
+    values[name] = std::to_string(type) + ":" + std::string(reinterpret_cast<char*>(data), size);
+    nameSize = sizeof name, size = sizeof data;
+  }
+  RegCloseKey(key);
+  return values;
+}
 
 TEST_F(ConfigDialog, FirstRunShowsThePresetsAndAConfirmStoresEverySlot) {
   ASSERT_NE(nullptr, OpenDialog());
@@ -62,6 +120,33 @@ TEST_F(ConfigDialog, CancelAfterAReplacementStoresNothing) {
   EXPECT_EQ(1u, GetNumber(SettingsKey, "StringID", 99));
   EXPECT_EQ("在席", Slot(1));
   EXPECT_EQ("", Slot(0)) << "nothing else was written";
+}
+
+// The longest slots the dialog reads whole are 255 bytes with their terminator: 254 single-byte
+// characters, or 127 double-byte ones. Picked and confirmed, each is stored again byte for byte.
+TEST_F(ConfigDialog, TheLongestSlotsSurviveAPickAndAConfirm) {
+  std::string kana;
+  for (int i = 0; i < 127; ++i) kana += "\x82\xA0";  // あ
+  const struct {
+    int index;
+    const char* name;
+    std::string text;
+  } slots[] = {{1, "ZorvelString1", std::string(254, 'W')}, {4, "ZorvelString4", kana}};
+  for (const auto& slot : slots) SetText(SettingsKey, slot.name, slot.text.c_str());
+  for (const auto& picked : slots) {
+    ASSERT_NE(nullptr, OpenDialog());
+    SelectEntry(picked.index);
+    Click(dialog_, ConfirmButton);
+    ASSERT_EQ(1u, process_.WaitForExit(5000)) << picked.name << " picked: the first confirm stores and closes";
+    EXPECT_EQ(static_cast<DWORD>(picked.index), GetNumber(SettingsKey, "StringID", 99));
+    for (const auto& slot : slots) {
+      DWORD type = 0;
+      std::string bytes;
+      EXPECT_TRUE(GetSetting(slot.name, &type, &bytes));
+      EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
+      EXPECT_EQ(slot.text + '\0', bytes) << slot.name << " after " << picked.name << " was picked";
+    }
+  }
 }
 
 // -1 means no slot: confirm closes without storing. A number that names no entry leaves nothing
@@ -227,6 +312,72 @@ TEST_F(ConfigSheet, LightAndMaterialPagesApplyIntoTheTableAndTheRegistry) {
   EXPECT_EQ(0u, process_.WaitForExit(5000));
 }
 
+// Stored rows and switches: each row in its own edits, each switch in its own box, and OK stores
+// every one of them again unchanged.
+TEST_F(ConfigSheet, StoredRowsAndSwitchesAreShownAndOkKeepsThem) {
+  for (const VectorRow& row : VectorRows) {
+    std::vector<float> values = DistinctRow(row);
+    SetRaw(SettingsKey, row.name, REG_BINARY, values.data(), static_cast<DWORD>(values.size() * sizeof(float)));
+  }
+  for (const Switch& in : Switches) SetDword(SettingsKey, in.name, 1 - in.builtIn);
+  const std::map<std::string, std::string> stored = StoredSettings();
+  ASSERT_NE(nullptr, OpenDialog());
+  ASSERT_NE(nullptr, OpenSheet());
+  for (const VectorRow& row : VectorRows) {
+    HWND page = ShowPage(row.page);
+    for (int i = 0; i < row.edits; ++i)
+      EXPECT_EQ(Shown(row, Distinct(row.firstEdit + i)), TextOf(GetDlgItem(page, row.firstEdit + i)))
+          << row.name << ", edit " << row.firstEdit + i;
+  }
+  HWND options = ShowPage(3);
+  for (const Switch& in : Switches)
+    EXPECT_EQ(1 - in.builtIn, SendMessageA(GetDlgItem(options, in.box), BM_GETCHECK, 0, 0)) << in.name;
+  ASSERT_TRUE(PressSheetButton(PSBTN_OK));
+  std::map<std::string, std::string> after = StoredSettings();  // the shape page's values besides
+  for (const auto& value : stored) EXPECT_EQ(value.second, after[value.first]) << value.first;
+  Click(dialog_, IDCANCEL);
+  EXPECT_EQ(0u, process_.WaitForExit(5000));
+}
+
+// A number of its own typed into every edit of both pages: each row is stored under its own name.
+TEST_F(ConfigSheet, EveryRowTypedIsStoredUnderItsOwnName) {
+  ASSERT_NE(nullptr, OpenDialog());
+  ASSERT_NE(nullptr, OpenSheet());
+  for (const VectorRow& row : VectorRows) {
+    HWND page = ShowPage(row.page);
+    for (int i = 0; i < row.edits; ++i)
+      SetTextOf(GetDlgItem(page, row.firstEdit + i), Shown(row, Distinct(row.firstEdit + i)));
+  }
+  ASSERT_TRUE(PressSheetButton(PSBTN_OK));
+  for (const VectorRow& row : VectorRows) EXPECT_EQ(DistinctRow(row), GetFloats(row.name)) << row.name;
+  Click(dialog_, IDCANCEL);
+  EXPECT_EQ(0u, process_.WaitForExit(5000));
+}
+
+// Cancelling the sheet on any page, after a change there, stores nothing.
+TEST_F(ConfigSheet, CancelOnEveryPageLeavesTheRegistryAsItWas) {
+  SetDword(SettingsKey, "GL_LIGHTING", 1);
+  const std::map<std::string, std::string> before = StoredSettings();
+  ASSERT_NE(nullptr, OpenDialog());
+  const struct {
+    int page;
+    int control;
+    const char* typed;  // none: the check box is clicked
+  } changes[] = {{0, 1002, "9"}, {1, 1027, "9"}, {2, 2027, "99"}, {3, 1060, nullptr}};
+  for (const auto& change : changes) {
+    ASSERT_NE(nullptr, OpenSheet());
+    HWND control = GetDlgItem(ShowPage(change.page), change.control);
+    if (change.typed)
+      SetTextOf(control, change.typed);
+    else
+      SendMessageA(control, BM_CLICK, 0, 0);
+    ASSERT_TRUE(PressSheetButton(PSBTN_CANCEL));
+    EXPECT_EQ(before, StoredSettings()) << "cancelled on page " << change.page;
+  }
+  Click(dialog_, IDCANCEL);
+  EXPECT_EQ(0u, process_.WaitForExit(5000));
+}
+
 std::string AboutText() {
   std::ifstream file(E2E_SOURCE_DIR "/resources/about.txt", std::ios::binary);
   std::string source((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
@@ -247,9 +398,8 @@ TEST_F(ConfigSheet, OptionsStoreEverySwitchAndAboutShowsTheVersionAndText) {
   ASSERT_NE(nullptr, OpenDialog());
   ASSERT_NE(nullptr, OpenSheet());
   HWND options = ShowPage(3);
-  const int defaults[] = {1, 1, 1, 0, 1, 1, 1, 1, 0, 0};
-  for (int i = 0; i < 10; ++i)
-    EXPECT_EQ(defaults[i], SendMessageA(GetDlgItem(options, 1054 + i), BM_GETCHECK, 0, 0)) << 1054 + i;
+  for (const Switch& in : Switches)
+    EXPECT_EQ(in.builtIn, SendMessageA(GetDlgItem(options, in.box), BM_GETCHECK, 0, 0)) << in.name;
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(options, 1054)));
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(options, 1061)));
   SendMessageA(GetDlgItem(options, 1060), BM_CLICK, 0, 0);  // LIGHTING off
@@ -262,10 +412,8 @@ TEST_F(ConfigSheet, OptionsStoreEverySwitchAndAboutShowsTheVersionAndText) {
   EXPECT_EQ(AboutText(), TextOf(GetDlgItem(about, 1065))) << "the whole about text, to its last byte";
 
   ASSERT_TRUE(PressSheetButton(PSBTN_OK));
-  const char* names[] = {"GL_ALPHA_TEST", "GL_AUTO_NORMAL", "GL_COLOR_MATERIAL", "GL_CULL_FACE", "GL_DEPTH_TEST",
-                         "GL_DITHER", "GL_LIGHTING", "GL_LIGHT0", "GL_LINE_SMOOTH", "GL_POLYGON_SMOOTH"};
-  for (int i = 0; i < 10; ++i)
-    EXPECT_EQ(i == 6 ? 0u : static_cast<DWORD>(defaults[i]), GetNumber(SettingsKey, names[i], 99)) << names[i];
+  for (const Switch& in : Switches)
+    EXPECT_EQ(in.box == 1060 ? 0u : static_cast<DWORD>(in.builtIn), GetNumber(SettingsKey, in.name, 99)) << in.name;
   Click(dialog_, IDCANCEL);
   EXPECT_EQ(0u, process_.WaitForExit(5000));
 }

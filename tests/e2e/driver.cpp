@@ -312,15 +312,21 @@ void SaverTest::Install(const char* unixPath, const char* name) {
 }
 
 void SaverTest::InstallPasswordDouble() { Install(E2E_PASSWORD_DOUBLE, "PASSWORD.CPL"); }
-// Wine has an MPR.DLL of its own; the copy next to the program loads only when native comes first.
+// Wine has an MPR.DLL and an hhctrl.ocx of its own; the copy next to the program loads only when
+// native comes first.
 void SaverTest::InstallMprDouble() {
   Install(E2E_MPR_DOUBLE, "MPR.DLL");
   SetText("Software\\Wine\\AppDefaults\\vorlux.scr\\DllOverrides", "mpr", "native,builtin");
 }
 
-void SaverTest::UseConsumerPlatform(const char* program) {
+void SaverTest::InstallHtmlHelpDouble() {
+  Install(E2E_HHCTRL_DOUBLE, "hhctrl.ocx");
+  SetText("Software\\Wine\\AppDefaults\\vorlux.scr\\DllOverrides", "hhctrl.ocx", "native,builtin");
+}
+
+void SaverTest::UseWindowsVersion(const char* version, const char* program) {
   std::string path = std::string("Software\\Wine\\AppDefaults\\") + program;
-  SetText(path.c_str(), "Version", "win98");
+  SetText(path.c_str(), "Version", version);
 }
 
 std::string SaverTest::CommandLine(const std::string& tail, const char* program) const {

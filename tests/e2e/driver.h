@@ -107,6 +107,8 @@ DWORD GetNumber(const char* path, const char* name, DWORD missing);
 std::string GetText(const char* path, const char* name);
 // What the doubles recorded under TestKey (0 when nothing).
 inline DWORD DoubleRecord(const char* name) { return GetNumber(TestKey, name, 0); }
+// A window handle as the doubles record it: its low 32 bits.
+inline DWORD Low32(HWND window) { return static_cast<DWORD>(reinterpret_cast<uintptr_t>(window)); }
 
 // The system's screen-saver-running state, as Wine keeps it (a volatile value, written by
 // SystemParametersInfo without SPIF_UPDATEINIFILE): 1 or 0, or -1 while it was never set.
@@ -133,8 +135,11 @@ class SaverTest : public testing::Test {
   void Install(const char* unixPath, const char* name);
   void InstallPasswordDouble();
   void InstallMprDouble();
-  // Makes Wine report the consumer platform (Windows 98) to the program of that name.
-  void UseConsumerPlatform(const char* program = "vorlux.scr");
+  void InstallHtmlHelpDouble();
+  // Makes Wine report a Windows version (winecfg's names: "win98", "winxp64", "win10") to the
+  // program of that name; UseConsumerPlatform reports Windows 98.
+  void UseWindowsVersion(const char* version, const char* program = "vorlux.scr");
+  void UseConsumerPlatform(const char* program = "vorlux.scr") { UseWindowsVersion("win98", program); }
   // The command line Windows would use: the quoted full path of the program, then the tail.
   std::string CommandLine(const std::string& tail, const char* program = "vorlux.scr") const;
   Process Launch(const std::string& commandLine);

@@ -1,11 +1,15 @@
-// The help file in Wine's help viewer: the configuration dialog's help button opens its contents
-// topic, and each context number of the dialogs' help tables, asked for with HELP_CONTEXT, opens
-// the topic the source titles for it. The viewer ignores HELP_WM_HELP, which the dialogs send on a
-// context-help request; what those tables lead to is checked against the file natively.
-#include "config_ui/help_ids.h"
+// The help in Wine's viewers. Windows XP: the configuration dialog's help button opens the
+// contents topic of vorlux.hlp in WinHelp, and each context number of the dialogs' help tables,
+// asked for with HELP_CONTEXT, opens the topic the source titles for it. Windows 10: the help
+// button opens vorlux.chm in HTML Help; a stand-in for hhctrl.ocx shows which calls the button, a
+// context-help request and the dialog's end make. Wine's viewers ignore HELP_WM_HELP and
+// HH_TP_HELP_WM_HELP, which the dialogs send on a context-help request; what those tables lead to
+// is checked against the files natively.
+#include "config_ui/help_context_ids.h"
 #include "tests/e2e/config_driver.h"
 #include "tests/e2e/help_viewer.h"
 #include "tests/help/help_source.h"
+#include <htmlhelp.h>
 
 namespace e2e {
 namespace {
@@ -15,6 +19,9 @@ using HelpViewer = ConfigTest;
 TEST_F(HelpViewer, TheHelpButtonOpensTheContentsAndEachContextNumberItsTopic) {
   auto titles = HelpSourceTitles("Z:" E2E_SOURCE_DIR "/help/vorlux.txt");
   ASSERT_EQ(1u, titles.count("contents")) << "the source's contents topic";
+  // Windows XP has WinHelp: the HTML Help file beside the program changes nothing there.
+  UseWindowsVersion("winxp64");
+  ASSERT_NO_FATAL_FAILURE(Install(E2E_CHM_FILE, "vorlux.chm"));
   // Beside the program, where the viewer looks for it: without it the viewer would ask for it.
   ASSERT_NO_FATAL_FAILURE(Install(E2E_HELP_FILE, "vorlux.hlp"));
   ASSERT_NE(nullptr, OpenDialog());
@@ -31,6 +38,81 @@ TEST_F(HelpViewer, TheHelpButtonOpensTheContentsAndEachContextNumberItsTopic) {
   EXPECT_TRUE(CloseHelpViewers()) << "the viewer did not end within 10 s";
   Click(dialog_, IDCANCEL);
   EXPECT_EQ(0u, process_.WaitForExit(5000));
+}
+
+// Wine's hhctrl.ocx shows no page (its browser engine, Gecko, is not installed), but opens its
+// viewer window, titled with the help file's title.
+TEST_F(HelpViewer, FromVistaOnTheHelpButtonOpensTheHtmlHelpFile) {
+  auto titles = HelpSourceTitles("Z:" E2E_SOURCE_DIR "/help/vorlux.txt");
+  UseWindowsVersion("win10");
+  ASSERT_NO_FATAL_FAILURE(Install(E2E_CHM_FILE, "vorlux.chm"));
+  ASSERT_NO_FATAL_FAILURE(Install(E2E_HELP_FILE, "vorlux.hlp"));
+  ASSERT_NE(nullptr, OpenDialog());
+  Click(dialog_, HelpButton);
+  HWND viewer = WaitForTopLevel(process_, HtmlHelpViewerClass);
+  ASSERT_NE(nullptr, viewer) << "no " << HtmlHelpViewerClass << " window within 10 s";
+  EXPECT_EQ(titles["contents"], Utf8(TitleOf(viewer)));
+  Pump(1000);
+  EXPECT_TRUE(TopLevelWindows(HelpViewerClass).empty()) << "WinHelp was asked as well";
+  Click(dialog_, IDCANCEL);
+  EXPECT_EQ(0u, process_.WaitForExit(5000));
+}
+
+std::string Recorded(UINT command, const char* what) {
+  return GetText(TestKey, ("HtmlHelp" + std::to_string(command) + what).c_str());
+}
+DWORD RecordedNumber(UINT command, const char* what) {
+  return DoubleRecord(("HtmlHelp" + std::to_string(command) + what).c_str());
+}
+
+// F1 with the focus on the control, as the user would ask; true once the stand-in has counted
+// `calls` pop-up requests in all.
+bool PressF1On(HWND dialog, HWND control, DWORD calls) {
+  SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+  KeyDown(VK_F1);
+  KeyUp(VK_F1);
+  bool counted = WaitUntil([calls] { return RecordedNumber(HH_TP_HELP_WM_HELP, "Calls") == calls; }, 5000);
+  EXPECT_TRUE(counted) << "HH_TP_HELP_WM_HELP calls: " << RecordedNumber(HH_TP_HELP_WM_HELP, "Calls")
+                       << ", expected " << calls;
+  return counted;
+}
+
+TEST_F(HelpViewer, FromVistaOnTheButtonAndContextHelpCallHtmlHelpWithTheChmAndTheTable) {
+  UseWindowsVersion("win10");
+  ASSERT_NO_FATAL_FAILURE(Install(E2E_CHM_FILE, "vorlux.chm"));
+  ASSERT_NO_FATAL_FAILURE(InstallHtmlHelpDouble());
+  ASSERT_NE(nullptr, OpenDialog());
+  std::string file = folder_ + "\\vorlux.chm";
+
+  Click(dialog_, HelpButton);
+  ASSERT_TRUE(WaitUntil([] { return RecordedNumber(HH_DISPLAY_TOC, "Calls") == 1; }, 5000))
+      << "HH_DISPLAY_TOC calls: " << RecordedNumber(HH_DISPLAY_TOC, "Calls") << ", expected 1";
+  EXPECT_EQ(file, Recorded(HH_DISPLAY_TOC, "File"));
+  EXPECT_EQ(Low32(dialog_), RecordedNumber(HH_DISPLAY_TOC, "Caller")) << "the dialog";
+  EXPECT_EQ(0u, RecordedNumber(HH_DISPLAY_TOC, "Data")) << "the start page";
+
+  HWND ok = GetDlgItem(dialog_, ConfirmButton);
+  ASSERT_TRUE(PressF1On(dialog_, ok, 1));
+  EXPECT_EQ(file + "::/cshelp.txt", Recorded(HH_TP_HELP_WM_HELP, "File"));
+  EXPECT_EQ(Low32(ok), RecordedNumber(HH_TP_HELP_WM_HELP, "Caller")) << "the control asked about";
+  std::vector<DWORD> expected, recorded(64);
+  for (const uint32_t* pair = ConfigHelpIds; pair[0] || pair[1]; pair += 2)
+    expected.insert(expected.end(), pair, pair + 2);
+  DWORD size = static_cast<DWORD>(recorded.size() * sizeof(DWORD));
+  if (RegGetValueA(HKEY_CURRENT_USER, TestKey, "HtmlHelp17Data", RRF_RT_REG_BINARY, nullptr, recorded.data(), &size))
+    size = 0;
+  recorded.resize(size / sizeof(DWORD));
+  EXPECT_EQ(expected, recorded) << "the dialog's help table";
+
+  // F1 in the combo box's text field: the field inside it has the details button's id, 1001.
+  HWND combo = GetDlgItem(dialog_, TextCombo);
+  ASSERT_TRUE(PressF1On(dialog_, combo, 2));
+  EXPECT_EQ(Low32(combo), RecordedNumber(HH_TP_HELP_WM_HELP, "Caller")) << "the combo box, not the field inside it";
+
+  Click(dialog_, IDCANCEL);
+  EXPECT_EQ(0u, process_.WaitForExit(5000));
+  EXPECT_EQ(1u, RecordedNumber(HH_CLOSE_ALL, "Calls")) << "the help windows closed with the dialog";
+  EXPECT_TRUE(TopLevelWindows(HelpViewerClass).empty()) << "WinHelp was asked as well";
 }
 
 }  // namespace

@@ -8,6 +8,8 @@ namespace e2e {
 
 // The class of the viewer's main window, to which WinHelpA hands its requests.
 constexpr const char* HelpViewerClass = "MS_WINHELP";
+// The class of HTML Help's viewer window.
+constexpr const char* HtmlHelpViewerClass = "HH Parent";
 
 // The visible viewer window that shows the topic of this title (UTF-8), waited for; null when
 // none does.

@@ -9,7 +9,8 @@ namespace {
 
 constexpr const char* SystemSaver = "C:\\windows\\system32\\vorlux.scr";
 const char* const InstalledFiles[] = {
-  SystemSaver, "C:\\windows\\system32\\vorlux.hlp", "C:\\Program Files\\Vorlux\\uninstall.exe",
+  SystemSaver, "C:\\windows\\system32\\vorlux.hlp", "C:\\windows\\system32\\vorlux.chm",
+  "C:\\Program Files\\Vorlux\\uninstall.exe",
   "C:\\Program Files\\Vorlux\\README.txt", "C:\\Program Files\\Vorlux\\LICENSE.txt",
 };
 constexpr const char* Uninstaller = "\"C:\\Program Files\\Vorlux\\uninstall.exe\"";

@@ -10,8 +10,6 @@ namespace {
 constexpr const char* Desktop = "Control Panel\\Desktop";
 constexpr const char* SaverAppDefaults = "Software\\Wine\\AppDefaults\\vorlux.scr";
 
-DWORD Low32(HWND window) { return static_cast<DWORD>(reinterpret_cast<uintptr_t>(window)); }
-
 class Password : public SaverTest {
  protected:
   // The consumer platform with a password required and the verifier double in place.

@@ -176,5 +176,25 @@ TEST_F(FullScreen, TwentyStartsAndClosesInARowAllEndWithZero) {
   }
 }
 
+// Asked for a cursor over its window or over its GL child, the saver sets none, and says it has
+// answered. Seen through the input state that the driver shares with the saver's thread meanwhile.
+TEST_F(FullScreen, HidesTheCursorWhenAskedForOneOverItsWindowOrItsChild) {
+  FullScreenRun run;
+  ASSERT_NO_FATAL_FAILURE(StartFullScreen(CommandLine("/s"), &run));
+  DWORD saverThread = GetWindowThreadProcessId(run.saver, nullptr);
+  ASSERT_TRUE(AttachThreadInput(GetCurrentThreadId(), saverThread, TRUE)) << GetLastError();
+  HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+  for (HWND window : {run.saver, run.child}) {
+    SetCursor(arrow);
+    ASSERT_EQ(arrow, GetCursor());
+    EXPECT_EQ(TRUE, SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)))
+        << ClassOf(window) << ": WM_SETCURSOR answered";
+    EXPECT_EQ(nullptr, GetCursor()) << ClassOf(window) << ": the cursor after WM_SETCURSOR";
+  }
+  AttachThreadInput(GetCurrentThreadId(), saverThread, FALSE);
+  EXPECT_EQ(0u, ExitCodeAfterKey(run.process));
+}
+
 }  // namespace
 }  // namespace e2e

@@ -2,14 +2,16 @@
 // internal directory, |SYSTEM, the topic chain of |TOPIC, |CTXOMAP and the |CONTEXT tree. Every
 // context number of the program's help tables, and every IDH_ name, must lead to the topic that
 // the source (help/vorlux.txt) titles for it.
-#include "config_ui/help_ids.h"
+#include "config_ui/help_context_ids.h"
 #include "tests/help/help_source.h"
 #include <gtest/gtest.h>
 #include <iconv.h>
 #include <stdlib.h>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -178,6 +180,61 @@ TEST(HelpFile, TheSourceHasATopicForEachContextOfTheHelpTablesAndNoOther) {
   for (uint32_t id : HelpContextIds()) expected.insert(std::to_string(id));
   for (const auto& topic : HelpSourceTitles(HELP_SOURCE)) actual.insert(topic.first);
   EXPECT_EQ(expected, actual);
+}
+
+// Each control leads to its own topic: a table's controls, each with the context number it must
+// hand over (the diffuse row's label and edits to the diffuse topic, a label to its edit's topic),
+// and nothing else in the table; that number leads to its topic in the file.
+TEST(HelpFile, EachControlLeadsToItsOwnTopic) {
+  const struct {
+    const char* table;
+    const uint32_t* pairs;
+    uint32_t context;
+    std::vector<uint32_t> controls;
+  } rows[] = {
+    {"ConfigHelpIds", ConfigHelpIds, 1000, {1000, 1077}},
+    {"ConfigHelpIds", ConfigHelpIds, 1078, {1078}},
+    {"ConfigHelpIds", ConfigHelpIds, 2, {2}},
+    {"ConfigHelpIds", ConfigHelpIds, 1001, {1001}},
+    {"ShapeHelpIds", ShapeHelpIds, 1002, {1009, 1002}},
+    {"ShapeHelpIds", ShapeHelpIds, 1003, {1010, 1003}},
+    {"ShapeHelpIds", ShapeHelpIds, 1007, {1008, 1007}},
+    {"ShapeHelpIds", ShapeHelpIds, 1004, {1004}},
+    {"ShapeHelpIds", ShapeHelpIds, 1005, {1005}},
+    {"ShapeHelpIds", ShapeHelpIds, 1006, {1006}},
+    {"LightHelpIds", LightHelpIds, 1023, {1067, 1023, 1024, 1025, 1026}},
+    {"LightHelpIds", LightHelpIds, 1027, {1068, 1027, 1028, 1029, 1030}},
+    {"LightHelpIds", LightHelpIds, 1031, {1069, 1031, 1032, 1033, 1034}},
+    {"LightHelpIds", LightHelpIds, 1035, {1070, 1035, 1036, 1037, 1038}},
+    {"LightHelpIds", LightHelpIds, 1039, {1071, 1039, 1040, 1041, 1042}},
+    {"MaterialHelpIds", MaterialHelpIds, 1023, {1072, 2011, 2012, 2013, 2014}},
+    {"MaterialHelpIds", MaterialHelpIds, 1027, {1073, 2015, 2016, 2017, 2018}},
+    {"MaterialHelpIds", MaterialHelpIds, 1031, {1074, 2019, 2020, 2021, 2022}},
+    {"MaterialHelpIds", MaterialHelpIds, 2023, {1075, 2023, 2024, 2025, 2026}},
+    {"MaterialHelpIds", MaterialHelpIds, 2027, {1076, 2027}},
+    {"OptionsHelpIds", OptionsHelpIds, 1054, {1054}}, {"OptionsHelpIds", OptionsHelpIds, 1055, {1055}},
+    {"OptionsHelpIds", OptionsHelpIds, 1056, {1056}}, {"OptionsHelpIds", OptionsHelpIds, 1057, {1057}},
+    {"OptionsHelpIds", OptionsHelpIds, 1058, {1058}}, {"OptionsHelpIds", OptionsHelpIds, 1059, {1059}},
+    {"OptionsHelpIds", OptionsHelpIds, 1060, {1060}}, {"OptionsHelpIds", OptionsHelpIds, 1061, {1061}},
+    {"OptionsHelpIds", OptionsHelpIds, 1062, {1062}}, {"OptionsHelpIds", OptionsHelpIds, 1063, {1063}},
+  };
+  HelpFileReader help(HelpFilePath());
+  ASSERT_TRUE(help.valid) << HelpFilePath();
+  auto titles = HelpSourceTitles(HELP_SOURCE);
+  std::map<std::string, size_t> listed, pairs;
+  for (const auto& row : rows) {
+    std::map<uint32_t, uint32_t> table;
+    for (const uint32_t* pair = row.pairs; pair[0] || pair[1]; pair += 2) table[pair[0]] = pair[1];
+    for (uint32_t control : row.controls) {
+      EXPECT_EQ(1u, table.count(control)) << row.table << " has no control " << control;
+      EXPECT_EQ(row.context, table[control]) << row.table << ": context of control " << control;
+    }
+    listed[row.table] += row.controls.size();
+    pairs[row.table] = table.size();
+    std::string number = std::to_string(row.context);
+    EXPECT_EQ(TitleOf(titles, number), help.TopicOfNumber(row.context)) << "the topic of " << number;
+  }
+  EXPECT_EQ(listed, pairs) << "controls listed here and pairs in each table";
 }
 
 }  // namespace

@@ -90,4 +90,30 @@ TEST(GlyphWalk, ShortTextsAreNeverCut) {
   }
 }
 
+// Where a slot's text is cut: a text, the buffer's size and the bytes kept before the terminator.
+TEST(TextCut, KeepsWholeCharactersWithRoomForTheTerminator) {
+  LeadByteTable leads = LeadBytesFromRanges(ShiftJisRanges, sizeof ShiftJisRanges);
+  std::string kana127;
+  for (int i = 0; i < 127; ++i) kana127 += "\x82\xA0";  // あ
+  const struct {
+    std::string text;
+    size_t capacity;
+    size_t kept;
+  } rows[] = {
+    {"", 255, 0},
+    {"abc", 3, 2},
+    {std::string(254, 'a'), 255, 254},
+    {std::string(255, 'a'), 255, 254},
+    {kana127, 255, 254},
+    {kana127 + "\x82\xA0", 255, 254},
+    {"a" + kana127, 255, 253},  // the last character would need bytes 254 and 255
+    {"\x8B\x78\x8C\x65", 4, 2},  // 休憩: one character and the terminator
+    {"\xB1\xB2\xB3", 3, 2},      // half-width katakana are single bytes
+    {"ab\x8A", 255, 3},        // a lone lead byte before the terminator stays
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(row.kept, FittingTextLength(row.text.c_str(), row.capacity, leads))
+        << row.text.size() << " bytes into " << row.capacity;
+}
+
 }  // namespace

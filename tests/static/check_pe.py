@@ -1,7 +1,8 @@
-#!/usr/bin/env python3
-# Statically checks a built vorlux.scr: PE format/arch/subsystem, imported DLLs, and the resources.
+#!/usr/bin/python3
+# Statically checks a built vorlux.scr: format, size budget, imported DLLs, and the resources.
 """Usage: check_pe.py --arch i386|amd64 --version A.B.C.D [-v] FILE.scr  (exit 0: all passed, 1: not)
-Parses the PE file itself (standard library only), so it runs wherever the cross build does."""
+pefile (Debian's python3-pefile) reads the headers, imports, string tables, version block and
+manifest; only the dialog templates, which are ours, are read here."""
 import argparse
 import os
 import re
@@ -9,11 +10,15 @@ import struct
 import sys
 import xml.etree.ElementTree as ElementTree
 
+import pefile
+
 # ---------------------------------------------------------------- expectations
 LANG_JA = 0x0411
 
 ARCHES = {"i386": (0x10B, 0x14C), "amd64": (0x20B, 0x8664)}  # -> (optional magic, Machine)
 SUBSYSTEM_WINDOWS_GUI = 2
+# A saver is downloaded and copied around: without the C++ exception machinery it fits in this.
+SIZE_BUDGET = 160 * 1024
 
 # A screen saver must run on a bare Windows install, so only system DLLs may be imported.
 ALLOWED_DLLS = {
@@ -22,9 +27,10 @@ ALLOWED_DLLS = {
 }
 ALLOWED_DLL_PREFIXES = ("api-ms-win-crt-", "api-ms-win-core-")
 
-RT_ICON, RT_STRING, RT_DIALOG, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 6, 5, 14, 16, 24
+RT_ICON, RT_STRING, RT_DIALOG, RT_GROUP_ICON, RT_MANIFEST = 3, 6, 5, 14, 24
 
 STRINGS = {  # RT_STRING id -> exact text, all in LANG_JA
+    1: "Vorlux 立体文字",  # the name in the system's screen saver list
     101: "GLWindowClass",
     102: "GLWindow",
     103: "SOFTWARE\\Pellam\\Vorlux\\1.00",
@@ -37,11 +43,10 @@ STRINGS = {  # RT_STRING id -> exact text, all in LANG_JA
     1007: "Screen Saver.Vorlux",
 }
 ICON_GROUPS = {100: (16, 32, 48)}  # RT_GROUP_ICON id -> pixel sizes it must list
-VERSION_ID = 1
 VERSION_BLOCK = "041104b0"
 VERSION_VALUES = {"ProductName": "Vorlux"}  # and "FileVersion": the --version given
 VERSION_NONEMPTY = ("LegalCopyright",)
-VERSION_TRANSLATION = (0x0411, 0x04B0)
+VERSION_TRANSLATION = "0x0411 0x04b0"
 TEXT_RESOURCES = {("ABOUTTEXT", 112): "cp932"}  # (type name, id) -> encoding
 DIALOG_FONT = (9, "ＭＳ Ｐゴシック")
 WS_EX_CONTEXTHELP = 0x400
@@ -66,144 +71,42 @@ DIALOGS = {
 }
 
 
-# ---------------------------------------------------------------- PE parsing
-class PEError(Exception):
-    pass
+# ---------------------------------------------------------------- reading
+class Resources:
+    """The resource tree as {(type, name, lang): entry}; named keys are str, numbered ones int."""
 
+    def __init__(self, pe):
+        self.pe = pe
+        self.entries = {}
+        root = getattr(pe, "DIRECTORY_ENTRY_RESOURCE", None)
+        for rtype in root.entries if root else []:
+            for rname in rtype.directory.entries:
+                for lang in rname.directory.entries:
+                    self.entries[(self.key(rtype), self.key(rname), lang.id)] = (rname, lang)
 
-class PE:
-    def __init__(self, data):
-        self.data = data
-        if data[:2] != b"MZ":
-            raise PEError("no MZ header")
-        pe_off = self.u32(0x3C)
-        if data[pe_off:pe_off + 4] != b"PE\0\0":
-            raise PEError("no PE signature")
-        coff = pe_off + 4
-        self.machine, nsect = struct.unpack_from("<HH", data, coff)
-        opt_size = self.u16(coff + 16)
-        opt = coff + 20
-        self.magic = self.u16(opt)
-        if self.magic == 0x10B:
-            self.image_base = self.u32(opt + 28)
-            ndirs_off = opt + 92
-        elif self.magic == 0x20B:
-            self.image_base = struct.unpack_from("<Q", data, opt + 24)[0]
-            ndirs_off = opt + 108
-        else:
-            raise PEError("unknown optional header magic 0x%X" % self.magic)
-        self.subsystem = self.u16(opt + 68)
-        ndirs = min(self.u32(ndirs_off), 16)
-        self.dirs = [struct.unpack_from("<II", data, ndirs_off + 4 + 8 * i) for i in range(ndirs)]
-        self.sections = []
-        for i in range(nsect):
-            s = opt + opt_size + 40 * i
-            vsize, va, rawsize, rawptr = struct.unpack_from("<IIII", data, s + 8)
-            self.sections.append((va, max(vsize, rawsize), rawptr, rawsize))
+    @staticmethod
+    def key(entry):
+        return str(entry.name) if entry.name is not None else entry.id
 
-    def u16(self, off):
-        return struct.unpack_from("<H", self.data, off)[0]
+    def data(self, rtype, name, lang=None):
+        """The resource's bytes, or None; lang None means any language."""
+        for (t, n, l), (_, entry) in self.entries.items():
+            if t == rtype and n == name and (lang is None or l == lang):
+                return self.pe.get_data(entry.data.struct.OffsetToData, entry.data.struct.Size)
+        return None
 
-    def u32(self, off):
-        return struct.unpack_from("<I", self.data, off)[0]
+    def strings(self, lang):
+        table = {}
+        for (t, _, l), (name, _) in self.entries.items():
+            if t == RT_STRING and l == lang:
+                table.update(getattr(name.directory, "strings", {}))
+        return table
 
-    def directory(self, index):
-        return self.dirs[index] if index < len(self.dirs) else (0, 0)
-
-    def rva_to_off(self, rva):
-        # Resource and import data carry RVAs; the section table maps them into the file.
-        for va, size, rawptr, rawsize in self.sections:
-            if va <= rva < va + size:
-                if rva - va >= rawsize:
-                    raise PEError("RVA 0x%X lies in uninitialised section data" % rva)
-                return rawptr + rva - va
-        raise PEError("RVA 0x%X is outside every section" % rva)
-
-    def read(self, rva, size):
-        off = self.rva_to_off(rva)
-        if off + size > len(self.data):
-            raise PEError("RVA 0x%X + %d runs past the end of the file" % (rva, size))
-        return self.data[off:off + size]
-
-    def cstring(self, rva):
-        off = self.rva_to_off(rva)
-        end = self.data.find(b"\0", off)
-        if end < 0:
-            raise PEError("unterminated string at RVA 0x%X" % rva)
-        return self.data[off:end].decode("ascii", "replace")
-
-    def imported_dlls(self):
-        dlls = []
-        rva, size = self.directory(1)
-        while rva and size:
-            desc = self.read(rva, 20)
-            if desc == bytes(20):
-                break
-            dlls.append(self.cstring(struct.unpack_from("<I", desc, 12)[0]))
-            rva += 20
-        return dlls
-
-    def delay_imported_dlls(self):
-        dlls = []
-        rva, size = self.directory(13)
-        # Bounded by the directory size too: the table is not always zero-terminated.
-        for off in range(rva, rva + size - 31 if rva else 0, 32):
-            attrs, name = struct.unpack_from("<II", self.read(off, 32))
-            if name == 0:
-                break
-            # Old-style descriptors (attribute bit 0 clear) hold VAs instead of RVAs.
-            dlls.append(self.cstring(name if attrs & 1 else name - self.image_base))
-        return dlls
-
-    def resources(self):
-        """Returns {(type, name, lang): bytes}; string keys are str, numeric ones int."""
-        base, size = self.directory(2)
-        out = {}
-        if not (base and size):
-            return out
-        root = self.rva_to_off(base)
-        data = self.data
-
-        def key(raw):
-            if raw & 0x80000000:  # named entry: UTF-16 string with a WORD length prefix
-                off = root + (raw & 0x7FFFFFFF)
-                n = self.u16(off)
-                return data[off + 2:off + 2 + 2 * n].decode("utf-16-le")
-            return raw
-
-        def walk(dir_off, path):
-            named, ids = struct.unpack_from("<HH", data, root + dir_off + 12)
-            for i in range(named + ids):
-                name, target = struct.unpack_from("<II", data, root + dir_off + 16 + 8 * i)
-                here = path + (key(name),)
-                if target & 0x80000000:
-                    if len(here) >= 3:  # type -> name -> language; deeper means a loop
-                        raise PEError("resource tree deeper than three levels")
-                    walk(target & 0x7FFFFFFF, here)
-                elif len(here) == 3:
-                    rva, length = struct.unpack_from("<II", data, root + target)
-                    out[here] = self.read(rva, length)
-
-        walk(0, ())
-        return out
-
-
-def find_resource(res, rtype, name, lang=None):
-    """Data of the resource, or None; lang None means any language."""
-    if isinstance(rtype, str):
-        rtype = rtype.upper()
-    for (t, n, l), blob in res.items():
-        if t == rtype and n == name and (lang is None or l == lang):
-            return blob
-    return None
-
-
-def missing(res, rtype, name):
-    """'missing', naming the languages the resource does exist in, if any."""
-    rtype = rtype.upper() if isinstance(rtype, str) else rtype
-    langs = sorted(l for (t, n, l) in res if t == rtype and n == name)
-    return "missing" + (" (present in language %s)" % ", ".join("0x%04X" % l for l in langs)
-                        if langs else "")
+    def missing(self, rtype, name):
+        """'missing', naming the languages the resource does exist in, if any."""
+        langs = sorted(l for (t, n, l) in self.entries if t == rtype and n == name)
+        return "missing" + (" (present in language %s)" % ", ".join("0x%04X" % l for l in langs)
+                            if langs else "")
 
 
 def quote(text):
@@ -211,49 +114,41 @@ def quote(text):
     return '"%s"' % "".join(ch if ch.isprintable() else "\\x%02x" % ord(ch) for ch in text)
 
 
-def string_from_table(res, sid, lang):
-    # String tables hold 16 strings per block: block id = (id >> 4) + 1, slot = id & 15.
-    block = find_resource(res, RT_STRING, (sid >> 4) + 1, lang)
-    if block is None:
-        return None
-    off = 0
-    for slot in range(16):
-        n = struct.unpack_from("<H", block, off)[0]
-        if slot == sid & 15:
-            return block[off + 2:off + 2 + 2 * n].decode("utf-16-le") if n else None
-        off += 2 + 2 * n
-    return None
-
-
 def align4(x):
     return (x + 3) & ~3
 
 
-def parse_version_node(blob, off):
-    """One VS_VERSIONINFO-style node -> (key, value, children); nodes are DWORD aligned."""
-    length, value_len, vtype = struct.unpack_from("<HHH", blob, off)
-    end = min(off + length, len(blob))
-    kend = off + 6
-    while kend + 1 < end and blob[kend:kend + 2] != b"\0\0":
-        kend += 2
-    key_text = blob[off + 6:kend].decode("utf-16-le")
-    voff = align4(kend + 2)
-    if vtype == 1:  # text: read up to the NUL, as some tools count bytes, others characters
-        text = blob[voff:end].decode("utf-16-le", "replace") if value_len else ""
-        value = text.split("\0", 1)[0]
-        vbytes = 2 * value_len
-    else:
-        vbytes = value_len
-        value = blob[voff:voff + vbytes]
-    children = []
-    coff = align4(voff + vbytes)
-    while coff + 6 <= end:
-        clen = struct.unpack_from("<H", blob, coff)[0]
-        if clen == 0:
-            break
-        children.append(parse_version_node(blob, coff))
-        coff = align4(coff + clen)
-    return key_text, value, children
+def parse_dialogex(blob):
+    """An extended dialog template -> (style, ex_style, size, caption, font, [(id, style)])."""
+    def sz_or_ord(off):
+        first = struct.unpack_from("<H", blob, off)[0]
+        if first == 0xFFFF:
+            return struct.unpack_from("<H", blob, off + 2)[0], off + 4
+        end = off
+        while struct.unpack_from("<H", blob, end)[0]:
+            end += 2
+        return blob[off:end].decode("utf-16-le"), end + 2
+
+    version, signature = struct.unpack_from("<HH", blob, 0)
+    if (version, signature) != (1, 0xFFFF):
+        raise ValueError("not an extended dialog template")
+    _, ex_style, style, count, _, _, cx, cy = struct.unpack_from("<IIIHhhhh", blob, 4)
+    off = 26
+    _, off = sz_or_ord(off)  # menu
+    _, off = sz_or_ord(off)  # class
+    caption, off = sz_or_ord(off)
+    point_size = struct.unpack_from("<H", blob, off)[0]
+    face, off = sz_or_ord(off + 6)
+    items = []
+    for _ in range(count):
+        off = align4(off)
+        _, _, item_style, _, _, _, _, item_id = struct.unpack_from("<IIIhhhhi", blob, off)
+        _, off = sz_or_ord(off + 24)  # class
+        _, off = sz_or_ord(off)  # text
+        extra = struct.unpack_from("<H", blob, off)[0]
+        off += 2 + extra
+        items.append((item_id, item_style))
+    return style, ex_style, (cx, cy), caption, (point_size, face), items
 
 
 # ---------------------------------------------------------------- checks
@@ -278,17 +173,19 @@ def dll_allowed(dll):
     return base in ALLOWED_DLLS or base.startswith(ALLOWED_DLL_PREFIXES)
 
 
-def check_format(c, pe, arch):
+def check_format(c, pe, arch, size):
     magic, machine = ARCHES[arch]
-    c.check("optional header magic", pe.magic == magic, "0x%X" % magic, "0x%X" % pe.magic)
-    c.check("machine", pe.machine == machine, "0x%X" % machine, "0x%X" % pe.machine)
-    c.check("subsystem", pe.subsystem == SUBSYSTEM_WINDOWS_GUI,
-            "%d (Windows GUI)" % SUBSYSTEM_WINDOWS_GUI, pe.subsystem)
+    c.check("optional header magic", pe.OPTIONAL_HEADER.Magic == magic, "0x%X" % magic,
+            "0x%X" % pe.OPTIONAL_HEADER.Magic)
+    c.check("machine", pe.FILE_HEADER.Machine == machine, "0x%X" % machine, "0x%X" % pe.FILE_HEADER.Machine)
+    c.check("subsystem", pe.OPTIONAL_HEADER.Subsystem == SUBSYSTEM_WINDOWS_GUI,
+            "%d (Windows GUI)" % SUBSYSTEM_WINDOWS_GUI, pe.OPTIONAL_HEADER.Subsystem)
+    c.check("size", size <= SIZE_BUDGET, "at most %d bytes" % SIZE_BUDGET, "%d bytes" % size)
 
 
 def check_imports(c, pe, verbose):
-    for label, dlls in (("imports", pe.imported_dlls()),
-                        ("delay imports", pe.delay_imported_dlls())):
+    for label, attribute in (("imports", "DIRECTORY_ENTRY_IMPORT"), ("delay imports", "DIRECTORY_ENTRY_DELAY_IMPORT")):
+        dlls = [entry.dll.decode("ascii", "replace") for entry in getattr(pe, attribute, [])]
         if verbose:
             print("%s: %s" % (label, ", ".join(dlls) or "(none)"))
         bad = [d for d in dlls if not dll_allowed(d)]
@@ -296,20 +193,16 @@ def check_imports(c, pe, verbose):
 
 
 def check_strings(c, res):
+    table = res.strings(LANG_JA)
     for sid, want in STRINGS.items():
-        got = string_from_table(res, sid, LANG_JA)
-        if got is not None:
-            actual = quote(got)
-        elif find_resource(res, RT_STRING, (sid >> 4) + 1, LANG_JA) is not None:
-            actual = "missing"  # the block is there but this slot is empty
-        else:
-            actual = missing(res, RT_STRING, (sid >> 4) + 1)
-        c.check("string %d (lang 0x%04X)" % (sid, LANG_JA), got == want, quote(want), actual)
+        got = table.get(sid)
+        c.check("string %d (lang 0x%04X)" % (sid, LANG_JA), got == want, quote(want),
+                "missing" if got is None else quote(got))
 
 
 def check_icons(c, res):
     for gid, sizes in ICON_GROUPS.items():
-        grp = find_resource(res, RT_GROUP_ICON, gid)
+        grp = res.data(RT_GROUP_ICON, gid)
         if not c.check("icon group %d" % gid, grp is not None, "present", "missing"):
             continue
         count = struct.unpack_from("<H", grp, 4)[0]
@@ -318,53 +211,41 @@ def check_icons(c, res):
         widths = sorted(e[0] or 256 for e in entries)
         c.check("icon group %d sizes" % gid, set(sizes) <= set(widths),
                 "includes %s px" % list(sizes), "%s px" % widths)
-        absent = [e[7] for e in entries if find_resource(res, RT_ICON, e[7]) is None]
+        absent = [e[7] for e in entries if res.data(RT_ICON, e[7]) is None]
         c.check("icon group %d images" % gid, not absent, "every RT_ICON present",
                 "missing RT_ICON ids %s" % absent)
 
 
-def check_version(c, res):
-    blob = find_resource(res, RT_VERSION, VERSION_ID, LANG_JA)
-    if not c.check("version %d (lang 0x%04X)" % (VERSION_ID, LANG_JA), blob is not None,
-                   "present", missing(res, RT_VERSION, VERSION_ID)):
-        return
-    key, fixed, children = parse_version_node(blob, 0)
-    sig = struct.unpack_from("<I", fixed)[0] if len(fixed) >= 4 else 0
-    c.check("VS_FIXEDFILEINFO", key == "VS_VERSION_INFO" and sig == 0xFEEF04BD,
-            "VS_VERSION_INFO with signature 0xFEEF04BD", "%s with 0x%X" % (quote(key), sig))
-    strings, blocks, translations = None, [], []
-    for ckey, _, grand in children:
-        if ckey == "StringFileInfo":
-            for tkey, _, values in grand:
-                blocks.append(tkey)
-                if tkey.lower() == VERSION_BLOCK.lower():
-                    strings = {k: v for k, v, _ in values}
-        elif ckey == "VarFileInfo":
-            for vkey, val, _ in grand:
-                if vkey == "Translation":
-                    translations += [struct.unpack_from("<HH", val, i)
-                                     for i in range(0, len(val) - 3, 4)]
+def check_version(c, pe, version):
+    fixed = getattr(pe, "VS_FIXEDFILEINFO", None)
+    signature = fixed[0].Signature if fixed else None
+    c.check("VS_FIXEDFILEINFO", signature == 0xFEEF04BD, "signature 0xFEEF04BD", signature)
+    blocks, strings, translations = [], None, []
+    file_info = getattr(pe, "FileInfo", None)
+    for info in file_info[0] if file_info else []:
+        if info.Key == b"StringFileInfo":
+            for table in info.StringTable:
+                blocks.append(table.LangID.decode())
+                if table.LangID.decode().lower() == VERSION_BLOCK:
+                    strings = {k.decode(): v.decode("utf-8") for k, v in table.entries.items()}
+        elif info.Key == b"VarFileInfo":
+            translations += [var.entry.get(b"Translation") for var in info.Var]
     if c.check("version block %s" % VERSION_BLOCK, strings is not None, "present",
                "missing (found %s)" % (", ".join(blocks) or "none")):
-        for name, want in VERSION_VALUES.items():
+        for name, want in dict(VERSION_VALUES, FileVersion=version).items():
             got = strings.get(name)
-            c.check("version %s" % name, got == want, quote(want),
-                    "missing" if got is None else quote(got))
+            c.check("version %s" % name, got == want, quote(want), "missing" if got is None else quote(got))
         for name in VERSION_NONEMPTY:
             got = strings.get(name)
-            c.check("version %s" % name, bool(got), "non-empty",
-                    "missing" if got is None else quote(got))
-    c.check("version Translation", VERSION_TRANSLATION in translations,
-            "0x%04X, 0x%04X" % VERSION_TRANSLATION,
-            ", ".join("0x%04X, 0x%04X" % t for t in translations) or "missing")
+            c.check("version %s" % name, bool(got), "non-empty", "missing" if got is None else quote(got))
+    c.check("version Translation", VERSION_TRANSLATION in translations, VERSION_TRANSLATION, translations)
 
 
 def check_text_resources(c, res):
     for (rtype, rid), encoding in TEXT_RESOURCES.items():
         label = "%s %d" % (rtype, rid)
-        blob = find_resource(res, rtype, rid)
-        if not c.check(label, bool(blob), "non-empty data",
-                       "missing" if blob is None else "empty"):
+        blob = res.data(rtype, rid)
+        if not c.check(label, bool(blob), "non-empty data", "missing" if blob is None else "empty"):
             continue
         # The text is shown as-is, so a trailing NUL from the resource compiler would show up.
         c.check(label + " end", not blob.endswith(b"\0"), "no trailing NUL", "ends with NUL")
@@ -376,49 +257,15 @@ def check_text_resources(c, res):
                        "undecodable byte at offset %s" % bad_at):
             continue
         lines = text.rstrip("\r\n").split("\r\n")
-        c.check(label + " lines", len(lines) >= 2, "at least two CRLF-separated lines",
-                "%d line(s)" % len(lines))
+        c.check(label + " lines", len(lines) >= 2, "at least two CRLF-separated lines", "%d line(s)" % len(lines))
         bare = len(re.findall(r"(?<!\r)\n", text))
         c.check(label + " line ends", bare == 0, "CRLF only", "%d bare LF" % bare)
 
 
-def parse_dialogex(blob):
-    """An extended dialog template -> (style, ex_style, size, caption, font, [(id, style)])."""
-    def sz_or_ord(off):
-        first = struct.unpack_from("<H", blob, off)[0]
-        if first == 0xFFFF:
-            return struct.unpack_from("<H", blob, off + 2)[0], off + 4
-        end = off
-        while struct.unpack_from("<H", blob, end)[0]:
-            end += 2
-        return blob[off:end].decode("utf-16-le"), end + 2
-
-    version, signature = struct.unpack_from("<HH", blob, 0)
-    if (version, signature) != (1, 0xFFFF):
-        raise PEError("not an extended dialog template")
-    _, ex_style, style, count, _, _, cx, cy = struct.unpack_from("<IIIHhhhh", blob, 4)
-    off = 26
-    _, off = sz_or_ord(off)  # menu
-    _, off = sz_or_ord(off)  # class
-    caption, off = sz_or_ord(off)
-    point_size = struct.unpack_from("<H", blob, off)[0]
-    face, off = sz_or_ord(off + 6)
-    items = []
-    for _ in range(count):
-        off = align4(off)
-        _, _, item_style, _, _, _, _, item_id = struct.unpack_from("<IIIhhhhi", blob, off)
-        _, off = sz_or_ord(off + 24)  # class
-        _, off = sz_or_ord(off)  # text
-        extra = struct.unpack_from("<H", blob, off)[0]
-        off += 2 + extra
-        items.append((item_id, item_style))
-    return style, ex_style, (cx, cy), caption, (point_size, face), items
-
-
 def check_dialogs(c, res):
     for did, (caption, size, ids) in DIALOGS.items():
-        blob = find_resource(res, RT_DIALOG, did, LANG_JA)
-        if not c.check("dialog %d" % did, blob is not None, "present", missing(res, RT_DIALOG, did)):
+        blob = res.data(RT_DIALOG, did, LANG_JA)
+        if not c.check("dialog %d" % did, blob is not None, "present", res.missing(RT_DIALOG, did)):
             continue
         style, ex_style, got_size, got_caption, font, items = parse_dialogex(blob)
         c.check("dialog %d caption" % did, got_caption == caption, quote(caption), quote(got_caption))
@@ -430,8 +277,7 @@ def check_dialogs(c, res):
         c.check("dialog %d ids unique" % did, len(named) == len(set(named)), "no id twice",
                 sorted({i for i in named if named.count(i) > 1}))
         if did == 2003:
-            c.check("dialog 2003 caption help", ex_style & WS_EX_CONTEXTHELP, "WS_EX_CONTEXTHELP",
-                    "0x%X" % ex_style)
+            c.check("dialog 2003 caption help", ex_style & WS_EX_CONTEXTHELP, "WS_EX_CONTEXTHELP", "0x%X" % ex_style)
             combo = dict(items).get(1000, 0)
             # CBS_DROPDOWN (2), CBS_SORT (0x100), no CBS_AUTOHSCROLL (0x40).
             c.check("dialog 2003 combo box style", combo & 0x343 == 0x102,
@@ -452,8 +298,8 @@ WINDOWS_10_ID = "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"
 
 
 def check_manifest(c, res, version):
-    blob = find_resource(res, RT_MANIFEST, 1)
-    if not c.check("manifest 1", blob is not None, "present", missing(res, RT_MANIFEST, 1)):
+    blob = res.data(RT_MANIFEST, 1)
+    if not c.check("manifest 1", blob is not None, "present", res.missing(RT_MANIFEST, 1)):
         return
     try:
         root = ElementTree.fromstring(blob)
@@ -469,11 +315,9 @@ def check_manifest(c, res, version):
     got = None if identity is None else identity.get("version")
     c.check("manifest version", got == version, version, got)
     settings = "asm3:application/asm3:windowsSettings/"
-    c.check("manifest dpiAware", text(settings + "ws2005:dpiAware") == "true", "true",
-            text(settings + "ws2005:dpiAware"))
+    c.check("manifest dpiAware", text(settings + "ws2005:dpiAware") == "true", "true", text(settings + "ws2005:dpiAware"))
     awareness = text(settings + "ws2016:dpiAwareness") or ""
-    c.check("manifest dpiAwareness", awareness.startswith("PerMonitorV2"), "PerMonitorV2 first",
-            quote(awareness))
+    c.check("manifest dpiAwareness", awareness.startswith("PerMonitorV2"), "PerMonitorV2 first", quote(awareness))
     systems = [n.get("Id") for n in root.findall("compat:compatibility/compat:application/compat:supportedOS",
                                                   MANIFEST_NS)]
     c.check("manifest supportedOS", WINDOWS_10_ID in systems, "Windows 10 among them", systems)
@@ -486,8 +330,7 @@ def main(argv=None):
     ap = argparse.ArgumentParser(description="Statically check a built Vorlux PE file.")
     ap.add_argument("--arch", required=True, choices=sorted(ARCHES))
     ap.add_argument("--version", required=True, help="the product version, e.g. 1.0.0.1")
-    ap.add_argument("-v", "--verbose", action="store_true",
-                    help="list imported DLLs and resources")
+    ap.add_argument("-v", "--verbose", action="store_true", help="list imported DLLs and resources")
     ap.add_argument("file")
     args = ap.parse_args(argv)
     name = os.path.basename(args.file)
@@ -495,23 +338,20 @@ def main(argv=None):
     sys.stdout.reconfigure(errors="backslashreplace")
     c = Checker()
     try:
-        with open(args.file, "rb") as f:
-            pe = PE(f.read())
-        check_format(c, pe, args.arch)
+        pe = pefile.PE(args.file)
+        check_format(c, pe, args.arch, os.path.getsize(args.file))
         check_imports(c, pe, args.verbose)
-        res = pe.resources()
+        res = Resources(pe)
         if args.verbose:
-            for (rtype, rname, lang), blob in res.items():
-                print("resource: type %s, name %s, language 0x%04X, %d bytes"
-                      % (rtype, rname, lang, len(blob)))
+            for (rtype, rname, lang) in res.entries:
+                print("resource: type %s, name %s, language 0x%04X" % (rtype, rname, lang))
         check_strings(c, res)
         check_icons(c, res)
-        VERSION_VALUES["FileVersion"] = args.version
-        check_version(c, res)
+        check_version(c, pe, args.version)
         check_manifest(c, res, args.version)
         check_text_resources(c, res)
         check_dialogs(c, res)
-    except (OSError, PEError, struct.error, UnicodeDecodeError) as e:
+    except (OSError, pefile.PEFormatError, ValueError, struct.error) as e:
         # A malformed file stops the run; count it as a failure rather than a traceback.
         c.check("PE parse", False, "a readable PE file", "%s: %s" % (type(e).__name__, e))
     if c.failed:

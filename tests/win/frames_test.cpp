@@ -55,8 +55,19 @@ DWORD WaitForThread(HANDLE thread) {
   return code;
 }
 
+// The spin angles as the process started, before any test here drew a frame.
+const float StartAngles[] = {AngleX, AngleY, AngleZ};
+
+TEST(RenderThreadStart, TheAnglesStartAtOneFiveAndThreeDegrees) {
+  EXPECT_EQ(1.0f, StartAngles[0]) << "X";
+  EXPECT_EQ(5.0f, StartAngles[1]) << "Y";
+  EXPECT_EQ(3.0f, StartAngles[2]) << "Z";
+}
+
 TEST_F(FramesTest, DefaultTextIsSolidLitAndTurning) {
   Frame faceOn = RunUntil(70);
+  EXPECT_EQ(THREAD_PRIORITY_BELOW_NORMAL, GetThreadPriority(SaverState.RenderThread))
+      << "the render thread yields to input handling";
   EXPECT_EQ(682, faceOn.width);
   EXPECT_EQ(512, faceOn.height);
   FrameStats stats = Measure(faceOn);

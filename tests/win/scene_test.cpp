@@ -115,17 +115,25 @@ TEST_F(SceneTest, DefaultMaterialWithoutColourMaterial) {
   EXPECT_EQ("12.000000", Material(GL_SHININESS, 1));
 }
 
+// Each switch's value name, the capability it switches and its built-in state.
+const struct {
+  const char* name;
+  GLenum capability;
+  bool builtIn;
+} Switches[] = {
+  {"GL_ALPHA_TEST", GL_ALPHA_TEST, true}, {"GL_AUTO_NORMAL", GL_AUTO_NORMAL, true},
+  {"GL_COLOR_MATERIAL", GL_COLOR_MATERIAL, true}, {"GL_CULL_FACE", GL_CULL_FACE, false},
+  {"GL_DEPTH_TEST", GL_DEPTH_TEST, true}, {"GL_DITHER", GL_DITHER, true}, {"GL_LIGHTING", GL_LIGHTING, true},
+  {"GL_LIGHT0", GL_LIGHT0, true}, {"GL_LINE_SMOOTH", GL_LINE_SMOOTH, false},
+  {"GL_POLYGON_SMOOTH", GL_POLYGON_SMOOTH, false},
+};
+
 TEST_F(SceneTest, EverySwitchFollowsItsStoredValue) {
-  // Store each switch the other way round; GL_LIGHTING as 2, which disables.
-  for (GlCapRow* row = GetGlCapTable(); row->valueName; ++row) PutDword(row->valueName, row->state == 1 ? 0 : 1);
+  // Each switch stored the other way round; GL_LIGHTING as 2, which disables.
+  for (const auto& in : Switches) PutDword(in.name, in.builtIn ? 0 : 1);
   PutDword("GL_LIGHTING", 2);
   ASSERT_EQ(1, SetUpScene());
-  for (const GlCapRow* row = GetGlCapTable(); row->valueName; ++row) {
-    EXPECT_EQ(row->state == 1, glIsEnabled(row->capability) == GL_TRUE) << row->valueName;
-  }
-  EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
-  EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
-  EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+  for (const auto& in : Switches) EXPECT_EQ(!in.builtIn, glIsEnabled(in.capability) == GL_TRUE) << in.name;
 }
 
 TEST_F(SceneTest, StoredVectorsReachGl) {
