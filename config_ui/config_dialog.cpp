@@ -66,9 +66,7 @@ void GetListEntry(int index, char* slot) {
   text[0] = '\0';
   SendMessageA(TextCombo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
   text[size - 1] = '\0';
-  CPINFO codePage = {};
-  GetCPInfo(CP_ACP, &codePage);
-  size_t kept = FittingTextLength(text, SlotReadSize, LeadBytesFromRanges(codePage.LeadByte, MAX_LEADBYTES));
+  size_t kept = FittingTextLength(text, SlotReadSize, ActiveLeadBytes());
   memcpy(slot, text, kept);
   slot[kept] = '\0';
   if (text != local) HeapFree(GetProcessHeap(), 0, text);

@@ -1,4 +1,4 @@
-// Host-wide state and services. Main thread only.
+// Host-wide state and services. Main thread only, but for ActiveLeadBytes (any thread).
 #include "host/host_state.h"
 
 HINSTANCE HostInstance = nullptr;
@@ -13,6 +13,12 @@ int32_t TestConsumerPlatform() {
 #endif
   if (!GetVersionExA(&version)) return 0;
   return version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS ? 1 : 0;
+}
+
+LeadByteTable ActiveLeadBytes() {
+  CPINFO info = {};
+  if (!GetCPInfo(CP_ACP, &info)) return LeadByteTable{};
+  return LeadBytesFromRanges(info.LeadByte, MAX_LEADBYTES);
 }
 
 void SetSaverRunning(int on) {

@@ -1,5 +1,6 @@
 // Outline glyph lists of the text. Runs on the render thread inside scene setup.
 #include "render/glyphs.h"
+#include "host/host_state.h"
 #include "render/outline_deviation.h"
 #include "settings/settings.h"
 
@@ -7,12 +8,6 @@ int32_t GlyphCount = 0;
 int16_t GlyphIndexes[MaxGlyphs];
 GLYPHMETRICSFLOAT GlyphMetricsBuffer[MaxGlyphs];
 UseFontOutlinesFn UseFontOutlines = wglUseFontOutlinesA;
-
-LeadByteTable ActiveLeadBytes() {
-  CPINFO info = {};
-  if (!GetCPInfo(CP_ACP, &info)) return LeadByteTable{};
-  return LeadBytesFromRanges(info.LeadByte, MAX_LEADBYTES);
-}
 
 int BuildGlyphLists(HDC dc, const char* text, GLuint listBase, float deviation, float extrusion, int32_t format,
                     GLYPHMETRICSFLOAT* metrics) {

@@ -17,9 +17,6 @@ extern GLYPHMETRICSFLOAT GlyphMetricsBuffer[MaxGlyphs]; // filled by the outline
 using UseFontOutlinesFn = BOOL(WINAPI*)(HDC, DWORD, DWORD, DWORD, FLOAT, FLOAT, int, LPGLYPHMETRICSFLOAT);
 extern UseFontOutlinesFn UseFontOutlines;
 
-// The active ANSI code page's lead bytes, from GetCPInfo, asked at each scene set-up.
-LeadByteTable ActiveLeadBytes();
-
 // Builds one outline list per character of text with the font selected into dc. Returns 1 with
 // GlyphCount and GlyphIndexes filled, or 0 when an outline call fails (GlyphCount then stays 0).
 int BuildGlyphLists(HDC dc, const char* text, GLuint listBase, float deviation, float extrusion, int32_t format,

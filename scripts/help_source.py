@@ -37,7 +37,6 @@ def context_name(key):
     return "IDH_" + key.upper()
 
 
-
 def encode(text, line):
     try:
         return text.encode("cp932")
