@@ -72,18 +72,20 @@ add_library(vorlux_core STATIC
   config_ui/shape_page.cpp
   config_ui/light_pages.cpp
   config_ui/options_page.cpp
+  config_ui/motion_page.cpp
   config_ui/about_page.cpp
   settings/settings.cpp
   settings/store.cpp
   render/glyphs.cpp
   render/scene.cpp
+  render/frame_pacer.cpp
   render/render_thread.cpp
   render/gl_window.cpp
 )
 target_include_directories(vorlux_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(vorlux_core PRIVATE ${VORLUX_WARNINGS} ${VORLUX_PRODUCT_FLAGS})
 target_compile_definitions(vorlux_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
-target_link_libraries(vorlux_core PUBLIC vorlux_pure opengl32 gdi32 user32 advapi32 comctl32 comdlg32 version)
+target_link_libraries(vorlux_core PUBLIC vorlux_pure opengl32 gdi32 user32 advapi32 comctl32 comdlg32 version winmm)
 
 # Static C and C++ run-times: the .scr must import nothing but Windows' own DLLs. Sections that
 # nothing refers to are dropped.

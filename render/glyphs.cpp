@@ -36,3 +36,13 @@ int BuildFontGlyphLists(HDC dc, const LOGFONTA* font, const char* text, float de
   DeleteObject(SelectObject(dc, previous));
   return built;
 }
+
+TextPoint GlyphTextCentre() {
+  GlyphBox boxes[MaxGlyphs];
+  for (int32_t k = 0; k < GlyphCount; ++k) {
+    const GLYPHMETRICSFLOAT& m = GlyphMetricsBuffer[k];
+    boxes[k] = GlyphBox{m.gmfBlackBoxX, m.gmfBlackBoxY, m.gmfptGlyphOrigin.x, m.gmfptGlyphOrigin.y, m.gmfCellIncX,
+                        m.gmfCellIncY};
+  }
+  return TextCentre(boxes, GlyphCount);
+}

@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 #include <stdint.h>
 #include "render/glyph_walk.h"
+#include "render/motion.h"
 
 constexpr GLuint GlyphListBase = 1000;
 
@@ -26,3 +27,7 @@ int BuildGlyphLists(HDC dc, const char* text, GLuint listBase, float deviation, 
 // previous font back and deletes its own. Returns BuildGlyphLists' result.
 int BuildFontGlyphLists(HDC dc, const LOGFONTA* font, const char* text, float deviation, float extrusion,
                         int32_t format);
+
+// The middle of the text's ink, in ems from the first glyph's origin, from the metrics the outline
+// calls filled: the point the readable motion turns the text about.
+TextPoint GlyphTextCentre();

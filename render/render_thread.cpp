@@ -2,9 +2,12 @@
 // SetRunFlag and ClearRunFlag, which the main thread calls.
 #include "render/render_thread.h"
 #include "render/animation.h"
+#include "render/frame_pacer.h"
 #include "render/glyphs.h"
+#include "render/motion.h"
 #include "render/scene.h"
 #include "settings/settings.h"
+#include "settings/store.h"
 #include <GL/gl.h>
 
 std::atomic<int32_t> RunFlag{0};
@@ -16,6 +19,10 @@ int32_t PosX = 0;
 int32_t PosY = 0;
 int32_t DirX = +1;
 int32_t DirY = +1;
+uint32_t StepsPerSecond = DefaultStepsPerSecond;
+Motion TextMotion = Motion::Tumble;
+uint32_t SwayStep = 0;
+static TextPoint TextMiddle = {0.0f, 0.0f};
 
 void SetRunFlag() { RunFlag.store(1, std::memory_order_relaxed); }
 void ClearRunFlag() { RunFlag.store(0, std::memory_order_relaxed); }
@@ -71,22 +78,57 @@ static void StepChildWindow() {
   MoveWindow(SaverState.ChildWindow, PosX, PosY, SaverState.ChildWidth, SaverState.ChildHeight, TRUE);
 }
 
-int AnimateFrames(float scale) {
-  while (Running()) {
-    AddSpinSteps(&AngleX, &AngleY, &AngleZ);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glPushMatrix();
+// The second half of an animation step, after it has been drawn (or at once when another step
+// follows before the next frame): the angles wrap, and on an X wrap the child window steps.
+static void FinishStep() {
+  if (WrapSpinAngles(&AngleX, &AngleY, &AngleZ)) StepChildWindow();
+}
+
+static void DrawText(float scale) {
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glPushMatrix();
+  if (TextMotion == Motion::FaceTheRoom) {
+    SwayAngles sway = SwayAt(SwayStep);
+    glRotatef(sway.x, 1.0f, 0.0f, 0.0f);
+    glRotatef(sway.y, 0.0f, 1.0f, 0.0f);
+    glRotatef(sway.z, 0.0f, 0.0f, 1.0f);
+    glScalef(scale, scale, scale);
+    glTranslatef(-TextMiddle.x, -TextMiddle.y, 0.0f);
+  } else {
     glRotatef(AngleX, 1.0f, 0.0f, 0.0f);
     glRotatef(AngleY, 0.0f, 1.0f, 0.0f);
     glRotatef(AngleZ, 0.0f, 0.0f, 1.0f);
     glScalef(scale, scale, scale);
-    glListBase(GlyphListBase);
-    glCallLists(GlyphCount, GL_SHORT, GlyphIndexes);
-    glPopMatrix();
-    if (WrapSpinAngles(&AngleX, &AngleY, &AngleZ)) StepChildWindow();
+  }
+  glListBase(GlyphListBase);
+  glCallLists(GlyphCount, GL_SHORT, GlyphIndexes);
+  glPopMatrix();
+}
+
+// Steps come at StepsPerSecond whatever the drawing rate; a frame is drawn only when at least one
+// is due, after all of them have been taken. Each step is the same as ever: the angles advance,
+// then wrap, and the child window steps on an X wrap. The spin angles step in either motion, so
+// the window keeps its pace whichever is drawn.
+int AnimateFrames(float scale) {
+  FramePacer pacer;
+  StartPacing(&pacer, StepsPerSecond);
+  while (Running()) {
+    int32_t due = TakeDueSteps(&pacer);
+    if (due == 0) {
+      WaitForNextStep(&pacer);
+      continue;
+    }
+    for (int32_t step = 0; step < due; ++step) {
+      if (step > 0) FinishStep();
+      AddSpinSteps(&AngleX, &AngleY, &AngleZ);
+      SwayStep = SwayStep + 1 < SwayCycle ? SwayStep + 1 : 0;
+    }
+    DrawText(scale);
+    FinishStep();
     glFinish();
     SwapBuffers(wglGetCurrentDC());
   }
+  EndPacing(&pacer);
   return 1;
 }
 
@@ -113,6 +155,11 @@ DWORD WINAPI RenderThreadMain(LPVOID parameter) {
     if (dc) ReleaseDC(state->ChildWindow, dc);
     return 0;
   }
+  MotionSettings motion = ReadMotionSettings(state->SettingsKey);
+  StepsPerSecond = motion.stepsPerSecond;
+  TextMotion = motion.motion;
+  TextMiddle = GlyphTextCentre();
+  if (StepsPerSecond != UnpacedSteps) SyncSwapsToDisplay(dc);
   AnimateFrames(scale);
   TeardownScene();
   if (dc) ReleaseDC(state->ChildWindow, dc);

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <atomic>
 #include <stdint.h>
+#include "render/motion.h"
 
 // 1 while the render thread is to keep drawing. Written by the main thread, read by the render
 // thread once per frame. A plain int shared between threads would be a data race (the compiler
@@ -14,6 +15,11 @@ extern std::atomic<int32_t> RunFlag;
 // Animation state, render thread only, never reset: the process runs the saver once.
 extern float AngleX, AngleY, AngleZ;
 extern int32_t PosX, PosY, DirX, DirY;
+// How the text moves, read from the settings before the first frame, and the readable motion's
+// place in its cycle. Render thread only.
+extern uint32_t StepsPerSecond;
+extern Motion TextMotion;
+extern uint32_t SwayStep;
 
 void SetRunFlag();
 void ClearRunFlag();
@@ -35,7 +41,7 @@ DWORD StopRenderThread();
 // Thread routine; parameter: the address of SaverState. Exit code 1 after a stop, 0 when the
 // scene could not be set up.
 DWORD WINAPI RenderThreadMain(LPVOID parameter);
-// Draws frames while RunFlag is 1; returns 1.
+// Draws frames while RunFlag is 1, taking the animation steps at StepsPerSecond; returns 1.
 int AnimateFrames(float scale);
 // Deletes the glyph lists, puts the previous palette back, deletes the context; returns 1.
 int TeardownScene();

@@ -1,5 +1,6 @@
 // GL surface and scene set-up, run once on the render thread before the first frame.
 #include "render/scene.h"
+#include "render/extensions.h"
 #include "render/glyphs.h"
 #include "render/palette.h"
 #include "settings/settings.h"
@@ -133,4 +134,21 @@ int SetupScene(HDC dc, HKEY key, char* text, float* scale) {
   ApplyGlCaps(key);
   ApplyMaterialLight(key);
   return 1;
+}
+
+void SyncSwapsToDisplay(HDC dc) {
+  // wglGetProcAddress hands out a generic PROC; going through void (*)() says that the caller knows
+  // the real type. The WGL extensions are listed by wglGetExtensionsStringARB, older drivers list
+  // them with the GL ones.
+  using ExtensionsStringFn = const char*(WINAPI*)(HDC);
+  using SwapIntervalFn = BOOL(WINAPI*)(int);
+  ExtensionsStringFn wglExtensions = reinterpret_cast<ExtensionsStringFn>(
+      reinterpret_cast<void (*)()>(wglGetProcAddress("wglGetExtensionsStringARB")));
+  const char* name = "WGL_EXT_swap_control";
+  bool offered = (wglExtensions && ListsExtension(wglExtensions(dc), name)) ||
+                 ListsExtension(reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)), name);
+  if (!offered) return;
+  SwapIntervalFn swapInterval =
+      reinterpret_cast<SwapIntervalFn>(reinterpret_cast<void (*)()>(wglGetProcAddress("wglSwapIntervalEXT")));
+  if (swapInterval) swapInterval(1);
 }

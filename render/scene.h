@@ -19,3 +19,7 @@ void ResizeViewport(HWND window);
 int ApplyGlCaps(HKEY key);
 void SetCapability(uint32_t capability, uint8_t flag);
 int ApplyMaterialLight(HKEY key);
+// Where the driver offers WGL_EXT_swap_control, each swap waits for the display's refresh (a swap
+// interval of 1): no tearing, and no frame drawn that the display would never show. Needs the
+// context current.
+void SyncSwapsToDisplay(HDC dc);

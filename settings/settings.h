@@ -66,6 +66,12 @@ constexpr float DefaultExtrusion = 0.15f;
 constexpr float DefaultUserScale = 0.55f;
 constexpr int32_t DefaultFormat = 1;
 
+// How the text moves, read by the render thread and edited by the motion page: steps per second
+// (REG_DWORD; see render/pacing.h for the range and its default) and the motion (REG_DWORD; see
+// render/motion.h).
+constexpr const char* StepsPerSecondValueName = "StepsPerSecond";
+constexpr const char* MotionValueName = "Motion";
+
 // String resource ids of the texts the program loads.
 constexpr UINT ClassNameStringId = 101;
 constexpr UINT WindowTitleStringId = 102;

@@ -3,6 +3,7 @@
 #include "settings/store.h"
 #include "settings/settings.h"
 #include "settings/value_name.h"
+#include "render/pacing.h"
 #include <string.h>
 
 namespace {
@@ -80,6 +81,13 @@ void ReadFloatSetting(HKEY key, const char* valueName, float* destination, float
 
 void ReadIntSetting(HKEY key, const char* valueName, int32_t* destination, int32_t defaultValue) {
   if (!QueryScalar(key, valueName, destination)) *destination = defaultValue;
+}
+
+MotionSettings ReadMotionSettings(HKEY key) {
+  int32_t rate, motion;
+  ReadIntSetting(key, StepsPerSecondValueName, &rate, static_cast<int32_t>(DefaultStepsPerSecond));
+  ReadIntSetting(key, MotionValueName, &motion, static_cast<int32_t>(Motion::Tumble));
+  return MotionSettings{StepRateFromStored(static_cast<uint32_t>(rate)), MotionFromStored(static_cast<uint32_t>(motion))};
 }
 
 void SetDefaultLogFont(LOGFONTA* font) {

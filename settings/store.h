@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 #include <stdint.h>
+#include "render/motion.h"
 
 // Opens the settings key with full access into SaverState.SettingsKey (null when that fails).
 // Never creates it.
@@ -26,6 +27,13 @@ void ReadLogFont(HKEY key, LOGFONTA* font);
 // Overlay the in-memory tables from the registry; rows without a readable value keep theirs.
 void ReadGlCaps(HKEY key);
 void ReadMaterialLight(HKEY key);
+// "StepsPerSecond" and "Motion" as the saver takes them: a missing or unreadable value keeps its
+// default (60 steps a second, the tumble), a stored rate outside the range comes to its nearest end.
+struct MotionSettings {
+  uint32_t stepsPerSecond;
+  Motion motion;
+};
+MotionSettings ReadMotionSettings(HKEY key);
 // Reads a text value of at most readSize bytes (terminator included) into text, which holds at
 // least readSize bytes and is terminated within them; on failure the text is unchanged. A shorter
 // value replaces only the leading bytes; one that fills readSize is terminated at its last byte.

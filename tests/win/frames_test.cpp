@@ -18,12 +18,14 @@ class FramesTest : public FreshSettingsTest {
   void SetUp() override {
     FreshSettingsTest::SetUp();
     ASSERT_TRUE(GrabberPresent()) << "run through wine-run.sh with VORLUX_GRAB=1";
+    // One step a frame, as fast as the machine draws: a frame's number tells its angles.
+    PutDword("StepsPerSecond", 0);
   }
   void TearDown() override { CloseRenderHost(); }
 
   // Runs the saver-shaped host until frame `swap` is out and returns it. Every process starts
-  // from the same angles, so frame 70 (X 351, Y 355 degrees) always shows the text nearly
-  // face on.
+  // from the same angles and takes one step a frame, so frame 70 (X 351, Y 355 degrees) always
+  // shows the text nearly face on.
   Frame RunUntil(uint64_t swap, HostShape shape = HostShape::Child) {
     Frame frame;
     EXPECT_NE(nullptr, OpenRenderHost(shape, 1024, 768));
