@@ -43,6 +43,7 @@ const PageRow Pages[] = {
   {IDD_LIGHT_PAGE, LightPageProc},
   {IDD_MATERIAL_PAGE, MaterialPageProc},
   {IDD_OPTIONS_PAGE, OptionsPageProc},
+  {IDD_MOTION_PAGE, MotionPageProc},
   {IDD_ABOUT_PAGE, AboutPageProc},
   {0, nullptr},
 };

@@ -4,5 +4,5 @@
 #include <windows.h>
 
 INT_PTR CALLBACK SaverConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-// Runs the five-page sheet modally over `parent`; returns PropertySheetA's result.
+// Runs the six-page sheet modally over `parent`; returns PropertySheetA's result.
 INT_PTR OpenPropertySheet(HWND parent);

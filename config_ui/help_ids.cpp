@@ -59,11 +59,22 @@ const uint32_t OptionsHelpIds[] = {
   0, 0,
 };
 
+// The speed's label and unit lead to the speed's topic; the group box has none.
+const uint32_t MotionHelpIds[] = {
+  IDC_SPEED_LABEL, IDC_SPEED,
+  IDC_SPEED, IDC_SPEED,
+  IDC_SPEED_UNIT, IDC_SPEED,
+  IDC_MOTION_TUMBLE, IDC_MOTION_TUMBLE,
+  IDC_MOTION_FACE, IDC_MOTION_FACE,
+  0, 0,
+};
+
 const HelpTableRow HelpTables[] = {
   {"ConfigHelpIds", ConfigHelpIds},
   {"ShapeHelpIds", ShapeHelpIds},
   {"LightHelpIds", LightHelpIds},
   {"MaterialHelpIds", MaterialHelpIds},
   {"OptionsHelpIds", OptionsHelpIds},
+  {"MotionHelpIds", MotionHelpIds},
   {nullptr, nullptr},
 };

@@ -10,6 +10,7 @@ extern const uint32_t ShapeHelpIds[];
 extern const uint32_t LightHelpIds[];
 extern const uint32_t MaterialHelpIds[];
 extern const uint32_t OptionsHelpIds[];
+extern const uint32_t MotionHelpIds[];
 
 // Every table above by name, ended by a row with a null name.
 struct HelpTableRow {

@@ -87,8 +87,14 @@ int32_t ShininessShown(float shininess) {
   return static_cast<int32_t>(shininess);
 }
 
+bool ParseIntFieldInRange(const char* text, int32_t low, int32_t high, int32_t* value) {
+  int32_t read;
+  if (!ParseIntField(text, &read) || read < low || read > high) return false;
+  *value = read;
+  return true;
+}
+
 float ReadShininessField(const char* text, float current) {
   int32_t read;
-  if (!ParseIntField(text, &read) || read < 0 || read > 128) return current;
-  return static_cast<float>(read);
+  return ParseIntFieldInRange(text, 0, 128, &read) ? static_cast<float>(read) : current;
 }

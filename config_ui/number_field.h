@@ -26,6 +26,10 @@ bool ParseFloatField(const char* text, float* value);
 // it. Returns true and sets *value when a number was read; otherwise *value is unchanged.
 bool ParseIntField(const char* text, int32_t* value);
 
+// An integer read as ParseIntField reads it, taken only when it lies within low to high (both
+// included); otherwise *value is unchanged and the result is false.
+bool ParseIntFieldInRange(const char* text, int32_t low, int32_t high, int32_t* value);
+
 // The shininess as the material page shows it: truncated toward zero, NaN as 0, values beyond
 // the 32-bit range as its nearest end.
 int32_t ShininessShown(float shininess);

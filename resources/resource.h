@@ -34,6 +34,7 @@
 #define IDD_LIGHT_PAGE          107
 #define IDD_MATERIAL_PAGE       2005
 #define IDD_OPTIONS_PAGE        2007
+#define IDD_MOTION_PAGE         2008
 #define IDD_ABOUT_PAGE          2006
 
 // Shape page.
@@ -74,6 +75,14 @@
 // Options page: check box IDC_FIRST_SWITCH + i shows row i of the GL switch table.
 #define IDC_FIRST_SWITCH        1054
 #define IDC_SWITCH_COUNT        10
+
+// Motion page: the speed (steps per second) and how the text moves.
+#define IDC_SPEED               1080
+#define IDC_SPEED_LABEL         1081
+#define IDC_SPEED_UNIT          1082
+#define IDC_MOTION_GROUP        1083
+#define IDC_MOTION_TUMBLE       1084
+#define IDC_MOTION_FACE         1085
 
 // About page.
 #define IDC_ABOUT_ICON          5

@@ -50,8 +50,8 @@ TEST_F(ConfigShots, DialogAndPages) {
   Pump(500);
   EXPECT_TRUE(SaveWindowImage(dialog_, out + "/config-dialog.bmp"));
   ASSERT_NE(nullptr, OpenSheet());
-  const char* pages[] = {"shape", "light", "material", "options", "about"};
-  for (int i = 0; i < 5; ++i) {
+  const char* pages[] = {"shape", "light", "material", "options", "motion", "about"};
+  for (int i = 0; i < 6; ++i) {
     ShowPage(i);
     Pump(500);
     EXPECT_TRUE(SaveWindowImage(sheet_, out + "/config-page-" + std::to_string(i + 1) + "-" + pages[i] + ".bmp"));

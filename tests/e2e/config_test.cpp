@@ -363,7 +363,7 @@ TEST_F(ConfigSheet, CancelOnEveryPageLeavesTheRegistryAsItWas) {
     int page;
     int control;
     const char* typed;  // none: the check box is clicked
-  } changes[] = {{0, 1002, "9"}, {1, 1027, "9"}, {2, 2027, "99"}, {3, 1060, nullptr}};
+  } changes[] = {{0, 1002, "9"}, {1, 1027, "9"}, {2, 2027, "99"}, {3, 1060, nullptr}, {4, 1080, "120"}, {4, 1085, nullptr}};
   for (const auto& change : changes) {
     ASSERT_NE(nullptr, OpenSheet());
     HWND control = GetDlgItem(ShowPage(change.page), change.control);
@@ -374,6 +374,46 @@ TEST_F(ConfigSheet, CancelOnEveryPageLeavesTheRegistryAsItWas) {
     ASSERT_TRUE(PressSheetButton(PSBTN_CANCEL));
     EXPECT_EQ(before, StoredSettings()) << "cancelled on page " << change.page;
   }
+  Click(dialog_, IDCANCEL);
+  EXPECT_EQ(0u, process_.WaitForExit(5000));
+}
+
+// The motion page: the speed (steps a second, 10 to 240) and the motion, shown from the registry and
+// stored with the sheet's OK; an entry that is no number or out of range keeps what was shown.
+TEST_F(ConfigSheet, MotionPageShowsTheSpeedAndMotionAndStoresThemWithOk) {
+  constexpr int Speed = 1080, Tumble = 1084, FaceTheRoom = 1085;
+  ASSERT_NE(nullptr, OpenDialog());
+  ASSERT_NE(nullptr, OpenSheet());
+  HWND page = ShowPage(4);
+  EXPECT_EQ("60", TextOf(GetDlgItem(page, Speed))) << "the default speed";
+  EXPECT_EQ(BST_CHECKED, SendMessageA(GetDlgItem(page, Tumble), BM_GETCHECK, 0, 0)) << "the default motion";
+  SetTextOf(GetDlgItem(page, Speed), "90");
+  SendMessageA(GetDlgItem(page, FaceTheRoom), BM_CLICK, 0, 0);
+  ASSERT_TRUE(PressSheetButton(PSBTN_OK));
+  EXPECT_EQ(90u, GetNumber(SettingsKey, "StepsPerSecond", 0));
+  EXPECT_EQ(1u, GetNumber(SettingsKey, "Motion", 99));
+
+  const struct {
+    const char* typed;
+    DWORD stored;
+  } entries[] = {{"241", 90}, {"9", 90}, {"fast", 90}, {"", 90}, {" 240", 240}, {"10.9", 10}};
+  for (const auto& entry : entries) {
+    ASSERT_NE(nullptr, OpenSheet());
+    page = ShowPage(4);
+    ASSERT_EQ(BST_CHECKED, SendMessageA(GetDlgItem(page, FaceTheRoom), BM_GETCHECK, 0, 0)) << "the stored motion";
+    SetTextOf(GetDlgItem(page, Speed), entry.typed);
+    ASSERT_TRUE(PressSheetButton(PSBTN_OK));
+    EXPECT_EQ(entry.stored, GetNumber(SettingsKey, "StepsPerSecond", 0)) << "typed \"" << entry.typed << "\"";
+    SetDword(SettingsKey, "StepsPerSecond", 90);
+  }
+
+  ASSERT_NE(nullptr, OpenSheet());
+  page = ShowPage(4);
+  SetTextOf(GetDlgItem(page, Speed), "200");
+  SendMessageA(GetDlgItem(page, Tumble), BM_CLICK, 0, 0);
+  ASSERT_TRUE(PressSheetButton(PSBTN_CANCEL));
+  EXPECT_EQ(90u, GetNumber(SettingsKey, "StepsPerSecond", 0)) << "cancel stores nothing";
+  EXPECT_EQ(1u, GetNumber(SettingsKey, "Motion", 99));
   Click(dialog_, IDCANCEL);
   EXPECT_EQ(0u, process_.WaitForExit(5000));
 }
@@ -404,7 +444,7 @@ TEST_F(ConfigSheet, OptionsStoreEverySwitchAndAboutShowsTheVersionAndText) {
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(options, 1061)));
   SendMessageA(GetDlgItem(options, 1060), BM_CLICK, 0, 0);  // LIGHTING off
 
-  HWND about = ShowPage(4);
+  HWND about = ShowPage(5);
   EXPECT_EQ("Vorlux", TextOf(GetDlgItem(about, 1045)));
   EXPECT_EQ("1.0.0.1", TextOf(GetDlgItem(about, 1046)));
   EXPECT_EQ(0u, TextOf(GetDlgItem(about, 1047)).find("Copyright")) << TextOf(GetDlgItem(about, 1047));
@@ -463,6 +503,7 @@ TEST_F(ConfigDialog, TheNextSaverRunShowsTheStoredTextAndSwitches) {
   Click(dialog_, ConfirmButton);
   ASSERT_EQ(1u, process_.WaitForExit(5000));
 
+  SetDword(SettingsKey, "StepsPerSecond", 0);  // one step a frame: frame 70 is nearly face on
   FullScreenRun run;
   ASSERT_NO_FATAL_FAILURE(StartFullScreen(CommandLine("/s"), &run, 70));
   Frame frame;
