@@ -28,7 +28,8 @@ std::vector<Setting> SettingsRead() {
       {StringIdValueName, 4, Kind::Integer},  {"ZorvelString0", TextBufferSize, Kind::Text},
       {DeviationValueName, 4, Kind::Float},   {ExtrusionValueName, 4, Kind::Float},
       {UserScaleValueName, 4, Kind::Float},   {FormatValueName, 4, Kind::Integer},
-      {LogFontValueName, 60, Kind::Record},
+      {LogFontValueName, 60, Kind::Record},   {StepsPerSecondValueName, 4, Kind::Integer},
+      {MotionValueName, 4, Kind::Integer},
   };
   for (const GlCapRow* row = GetGlCapTable(); row->valueName; ++row)
     settings.push_back({row->valueName, 4, Kind::Integer});
