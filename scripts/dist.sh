@@ -57,8 +57,8 @@ buildinfo() {
   echo "commit: $commit"
   echo "SOURCE_DATE_EPOCH: $SOURCE_DATE_EPOCH ($(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S UTC'))"
   echo "python: $python, $("$python" -c 'import sys, zlib; print(sys.version.split()[0], "with zlib", zlib.ZLIB_RUNTIME_VERSION)')"
-  # A path and the file it leads to may lie in two packages (/usr/bin/python3 in python3, the
-  # interpreter it names in python3.11-minimal).
+  # A path and the file it leads to may lie in two packages (/usr/bin/python3 in python3-minimal,
+  # the interpreter it names in python3.11-minimal).
   local packages=() loose=() file owner found
   for file in "${files[@]}"; do
     found=0
