@@ -2,7 +2,7 @@
 // where it puts the files, the uninstall entry, the user's screen saver choice, the installed
 // saver, the uninstaller with and without the settings, and a /D= folder that others' files share.
 #include "tests/e2e/driver.h"
-#include <stdio.h>
+#include <fstream>
 #include <iterator>
 
 namespace e2e {
@@ -42,13 +42,8 @@ std::vector<std::string> Present(const std::string& folder = ProgramFolder) {
 constexpr size_t AllInstalled = std::size(SystemFiles) + std::size(OwnFiles) + 2;
 
 std::string FileText(const std::string& path) {
-  std::string text;
-  if (FILE* file = fopen(path.c_str(), "rb")) {
-    char buffer[256];
-    for (size_t read; (read = fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, read);
-    fclose(file);
-  }
-  return text;
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 class Installer : public SaverTest {
@@ -92,10 +87,7 @@ TEST_F(Installer, SilentSetupInstallsTheSaverAndTheUninstallerRemovesEverything)
 TEST_F(Installer, SetupIntoAnotherOwnersFolderKeepsToAVorluxFolderAndLeavesTheOwnersFilesAlone) {
   ASSERT_NO_FATAL_FAILURE(Install(E2E_SETUP, "setup.exe"));
   const std::string theirs = folder_ + "\\README.txt", own = folder_ + "\\Vorlux";
-  FILE* file = fopen(theirs.c_str(), "wb");
-  ASSERT_TRUE(file != nullptr);
-  fputs("someone else's", file);
-  fclose(file);
+  std::ofstream(theirs, std::ios::binary) << "someone else's";
   ASSERT_EQ(0u, Launch(CommandLine("/S /D=" + folder_, "setup.exe")).WaitForExit(60000));
   EXPECT_EQ(AllInstalled, Present(own).size()) << testing::PrintToString(Present(own));
   EXPECT_EQ(own, MachineText("InstallLocation"));
