@@ -8,8 +8,10 @@
 ; system's own width, so on 64-bit Windows the 64-bit build goes into the real System32 (the
 ; 32-bit one in SysWOW64 would never be listed), and on 32-bit Windows the 32-bit build goes into
 ; System32. The help files go beside it: vorlux.hlp where WinHelp looks first, vorlux.chm where
-; the saver looks for it from Vista on. The uninstaller, this README and the licence go into
-; Program Files\Vorlux.
+; the saver looks for it from Vista on. The uninstaller, this README and the licence go into a
+; Vorlux folder of their own: in Program Files, or in the folder that setup.exe /D=<folder> names,
+; so that they never meet another program's README.txt or uninstall.exe there, and the uninstaller
+; removes just those three files and the folder (when nothing else is left in it).
 ;
 ; Silent use: setup.exe /S [/ACTIVATE] installs, and makes Vorlux the current user's screen saver
 ; only with /ACTIVATE; uninstall.exe /S [/REMOVESETTINGS] removes it, and the settings only with
@@ -43,7 +45,7 @@
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
-InstallDir ""  ; chosen in .onInit, unless setup.exe /D=<folder> chose it
+InstallDir ""  ; <folder>\Vorlux, made in .onInit from Program Files or setup.exe /D=<folder>
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
 ShowInstDetails show
@@ -130,11 +132,16 @@ Function .onInit
   ; /D= has set the folder before this runs; without it, Program Files of the system's width.
   ${If} $INSTDIR == ""
     ${If} ${RunningX64}
-      StrCpy $INSTDIR "$PROGRAMFILES64\${PRODUCT}"
+      StrCpy $INSTDIR "$PROGRAMFILES64"
     ${Else}
-      StrCpy $INSTDIR "$PROGRAMFILES\${PRODUCT}"
+      StrCpy $INSTDIR "$PROGRAMFILES"
     ${EndIf}
   ${EndIf}
+  StrCpy $0 $INSTDIR 1 -1
+  ${If} $0 == "\"
+    StrCpy $INSTDIR $INSTDIR -1  ; /D=D:\Apps\ as /D=D:\Apps
+  ${EndIf}
+  StrCpy $INSTDIR "$INSTDIR\${PRODUCT}"
   ; A silent install changes the user's screen saver only when asked to.
   ${If} ${Silent}
     ${GetParameters} $0

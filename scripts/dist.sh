@@ -1,30 +1,89 @@
 #!/usr/bin/env bash
 # `make dist`: the release in dist/ (or DIST_DIR) from the builds in build/win32 and build/win64:
-# vorlux-<version>.zip (both .scr, the help files, the user README, the licence),
-# vorlux-<version>-setup.exe (the 32-bit installer) and SHA256SUMS.
+# vorlux-<version>.zip (x86\ and x64\, each vorlux.scr with its help files beside it, the user
+# README, the licence and BUILDINFO.txt), vorlux-<version>-setup.exe (the 32-bit installer),
+# BUILDINFO.txt and SHA256SUMS (of the other three).
+# Made from a commit: a working tree with changes stops it, unless DIST_ALLOW_DIRTY=1, and then
+# BUILDINFO.txt says so.
 # Reproducible: every time stamp in it (the PE headers', the zip entries', the files the installer
-# packs) is the last commit's (source_date_epoch.sh), so the same commit gives the same bytes.
+# packs) is the last commit's (source_date_epoch.sh), every Python step runs the builds' own
+# interpreter, so the same commit and the same packages give the same bytes.
 # Signed (Authenticode, SHA-256) when SIGN_PFX names a certificate: both .scr, the uninstaller and
 # the installer (see sign.sh).
+# DIST_SETUP_AMD64=<file> also writes the amd64 build of the installer, from the same files, for
+# the tests (only that one runs under 64-bit Wine).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 win32="$root/build/win32" win64="$root/build/win64" dist=${DIST_DIR:-$root/dist}
+
+changes=$(git -C "$root" status --porcelain 2>/dev/null || true)
+if [ -n "$changes" ] && [ "${DIST_ALLOW_DIRTY:-}" != 1 ]; then
+  echo "dist: the working tree has changes that no commit holds, so the release would claim a commit it" >&2
+  echo "      was not made from. Commit or stash them, or make dist DIST_ALLOW_DIRTY=1 (BUILDINFO.txt then" >&2
+  echo "      says so). The changes:" >&2
+  echo "$changes" | sed 's/^/      /' >&2
+  exit 1
+fi
+
 SOURCE_DATE_EPOCH=$(bash "$root/scripts/source_date_epoch.sh")
 if [ -z "$SOURCE_DATE_EPOCH" ]; then
   echo "dist: no commit to take the time from: the release carries today's time stamps" >&2
   SOURCE_DATE_EPOCH=$(date +%s)
 fi
 export SOURCE_DATE_EPOCH
+# A value the build was configured with (CMakeCache.txt).
+cached() { sed -n "s/^$1:[A-Z]*=//p" "$2/CMakeCache.txt"; }
+python=$(cached Python3_EXECUTABLE "$win32")
+[ -x "$python" ] || { echo "dist: $win32 names no Python3_EXECUTABLE (configure it with cmake --preset win32)" >&2; exit 1; }
 version=$(cat "$win32/version.txt")
+
+# What the release was made from and with: the commit, the time, the interpreter, and the Debian
+# package of every program and library that made its bytes (found from the files themselves).
+buildinfo() {
+  local commit files=() build tool path
+  commit=$(git -C "$root" rev-parse HEAD 2>/dev/null || echo "none (no git checkout)")
+  [ -z "$changes" ] || commit="$commit with changes that no commit holds (DIST_ALLOW_DIRTY=1)"
+  for build in "$win32" "$win64"; do
+    # The compilers as the build ran them, the linker, and what the compiler links in statically.
+    for tool in $("$python" -c 'import json, sys; print(*{e["command"].split()[0] for e in json.load(open(sys.argv[1]))})' \
+                    "$build/compile_commands.json"); do
+      files+=("$(command -v "$tool")")
+      case $tool in *g++*) files+=("$("$tool" -print-libgcc-file-name)" "$("$tool" -print-file-name=libkernel32.a)") ;; esac
+    done
+    files+=("$(cached CMAKE_LINKER "$build")")
+  done
+  files+=("$(command -v makensis)" "$(command -v chmcmd)" "$python")
+  echo "Vorlux $version"
+  echo "commit: $commit"
+  echo "SOURCE_DATE_EPOCH: $SOURCE_DATE_EPOCH ($(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S UTC'))"
+  echo "python: $python, $("$python" -c 'import sys, zlib; print(sys.version.split()[0], "with zlib", zlib.ZLIB_RUNTIME_VERSION)')"
+  # A path and the file it leads to may lie in two packages (/usr/bin/python3 in python3-minimal,
+  # the interpreter it names in python3.11-minimal).
+  local packages=() loose=() file owner found
+  for file in "${files[@]}"; do
+    found=0
+    for path in "$file" "$(readlink -f "$file")"; do
+      owner=$(dpkg-query -S "$path" 2>/dev/null) && { packages+=("${owner%%: *}"); found=1; }
+    done
+    [ $found = 1 ] || loose+=("$file")
+  done
+  echo "packages:"
+  dpkg-query -W -f='  ${Package} ${Version}\n' $(printf '%s\n' "${packages[@]}" | sort -u)
+  for file in "${loose[@]}"; do echo "  $file: in no Debian package"; done
+}
+
 rm -rf "$dist" && mkdir -p "$dist"
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
-mkdir -p "$stage/x86" "$stage/x64"
-cp "$win32/vorlux.scr" "$stage/x86/"
-cp "$win64/vorlux.scr" "$stage/x64/"
-cp "$win32/vorlux.hlp" "$win32/vorlux.chm" "$stage/"
+# Each .scr with the help files beside it, where the dialogs look for them.
+for pair in x86:"$win32" x64:"$win64"; do
+  mkdir "$stage/${pair%%:*}"
+  cp "${pair#*:}/vorlux.scr" "${pair#*:}/vorlux.hlp" "${pair#*:}/vorlux.chm" "$stage/${pair%%:*}/"
+done
 cp "$root/LICENSE.txt" "$stage/"
-python3 "$root/scripts/user_readme.py" "$root/README.md" "$stage/README.txt"
+"$python" "$root/scripts/user_readme.py" "$root/README.md" "$stage/README.txt"
+buildinfo >"$stage/BUILDINFO.txt"
+cp "$stage/BUILDINFO.txt" "$dist/"
 if [ -n "${SIGN_PFX:-}" ]; then
   export SIGN_PFX=$(realpath "$SIGN_PFX")
   [ -z "${SIGN_PASSWORD_FILE:-}" ] || export SIGN_PASSWORD_FILE=$(realpath "$SIGN_PASSWORD_FILE")
@@ -34,10 +93,16 @@ if [ -n "${SIGN_PFX:-}" ]; then
 else
   echo "dist: unsigned (make dist SIGN_PFX=<file.pfx> SIGN_PASSWORD_FILE=<file> signs it)"
 fi
-python3 "$root/scripts/make_zip.py" "$dist/vorlux-$version.zip" "$stage" \
-  x86/vorlux.scr x64/vorlux.scr vorlux.hlp vorlux.chm README.txt LICENSE.txt
-bash "$root/scripts/make_setup.sh" x86 "$dist/vorlux-$version-setup.exe" \
-  "$stage/x86/vorlux.scr" "$stage/x64/vorlux.scr" "$stage/vorlux.hlp" "$version"
-(cd "$dist" && sha256sum "vorlux-$version.zip" "vorlux-$version-setup.exe" > SHA256SUMS)
+"$python" "$root/scripts/make_zip.py" "$dist/vorlux-$version.zip" "$stage" \
+  x86/vorlux.scr x86/vorlux.hlp x86/vorlux.chm x64/vorlux.scr x64/vorlux.hlp x64/vorlux.chm \
+  README.txt LICENSE.txt BUILDINFO.txt
+setup() {
+  bash "$root/scripts/make_setup.sh" "$1" "$2" "$stage/x86/vorlux.scr" "$stage/x64/vorlux.scr" \
+    "$stage/x86/vorlux.hlp" "$version" "$python"
+}
+setup x86 "$dist/vorlux-$version-setup.exe"
+[ -z "${DIST_SETUP_AMD64:-}" ] || setup amd64 "$DIST_SETUP_AMD64"
+(cd "$dist" && sha256sum "vorlux-$version.zip" "vorlux-$version-setup.exe" BUILDINFO.txt > SHA256SUMS)
+[ -z "$changes" ] || echo "dist: made from changes that no commit holds (DIST_ALLOW_DIRTY=1); BUILDINFO.txt says so"
 echo "dist: $(cd "$dist" && ls -l --time-style=+ | awk 'NR > 1 { print $5, $6 }' | tr '\n' ';')"
 cat "$dist/SHA256SUMS"

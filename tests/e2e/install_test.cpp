@@ -1,19 +1,20 @@
 // The installer (the product's script, built for amd64) run silently, as an administrator would:
 // where it puts the files, the uninstall entry, the user's screen saver choice, the installed
-// saver, and the uninstaller with and without the settings.
+// saver, the uninstaller with and without the settings, and a /D= folder that others' files share.
 #include "tests/e2e/driver.h"
+#include <fstream>
 #include <iterator>
 
 namespace e2e {
 namespace {
 
 constexpr const char* SystemSaver = "C:\\windows\\system32\\vorlux.scr";
-const char* const InstalledFiles[] = {
+const char* const SystemFiles[] = {
   SystemSaver, "C:\\windows\\system32\\vorlux.hlp", "C:\\windows\\system32\\vorlux.chm",
-  "C:\\Program Files\\Vorlux\\uninstall.exe",
-  "C:\\Program Files\\Vorlux\\README.txt", "C:\\Program Files\\Vorlux\\LICENSE.txt",
 };
-constexpr const char* Uninstaller = "\"C:\\Program Files\\Vorlux\\uninstall.exe\"";
+// What goes into the installer's own folder, Program Files\Vorlux unless /D= names another place.
+const char* const OwnFiles[] = {"uninstall.exe", "README.txt", "LICENSE.txt"};
+constexpr const char* ProgramFolder = "C:\\Program Files\\Vorlux";
 constexpr const char* UninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vorlux";
 constexpr const char* Desktop = "Control Panel\\Desktop";
 
@@ -24,34 +25,44 @@ std::string MachineText(const char* name) {
   return data;
 }
 
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
 // What the installer leaves: its files, its folder and, written last and removed last, the
 // uninstall entry.
-std::vector<std::string> Present() {
+std::vector<std::string> Present(const std::string& folder = ProgramFolder) {
   std::vector<std::string> found;
-  for (const char* path : InstalledFiles)
-    if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) found.push_back(path);
-  if (GetFileAttributesA("C:\\Program Files\\Vorlux") != INVALID_FILE_ATTRIBUTES) found.push_back("the folder");
+  for (const char* path : SystemFiles)
+    if (Exists(path)) found.push_back(path);
+  for (const char* name : OwnFiles)
+    if (Exists(folder + "\\" + name)) found.push_back(folder + "\\" + name);
+  if (Exists(folder)) found.push_back(folder);
   if (!MachineText("DisplayName").empty()) found.push_back("the uninstall entry");
   return found;
+}
+constexpr size_t AllInstalled = std::size(SystemFiles) + std::size(OwnFiles) + 2;
+
+std::string FileText(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 class Installer : public SaverTest {
  protected:
   // The uninstaller runs a copy of itself from the temporary folder and ends at once, so its
   // work is awaited through what it removes, the uninstall entry last.
-  void RunUninstaller(const std::string& options) {
-    EXPECT_EQ(0u, Launch(std::string(Uninstaller) + " /S" + options).WaitForExit(30000));
-    EXPECT_TRUE(WaitUntil([] { return Present().empty(); }, 30000)) << "left behind: "
-                                                                      << testing::PrintToString(Present());
+  void RunUninstaller(const std::string& options, const std::string& folder = ProgramFolder) {
+    EXPECT_EQ(0u, Launch("\"" + folder + "\\uninstall.exe\" /S" + options).WaitForExit(30000));
+    EXPECT_TRUE(WaitUntil([&] { return Present(folder).empty(); }, 30000))
+        << "left behind: " << testing::PrintToString(Present(folder));
   }
 };
 
 TEST_F(Installer, SilentSetupInstallsTheSaverAndTheUninstallerRemovesEverything) {
   ASSERT_NO_FATAL_FAILURE(Install(E2E_SETUP, "setup.exe"));
   ASSERT_EQ(0u, Launch(CommandLine("/S", "setup.exe")).WaitForExit(60000));
-  EXPECT_EQ(std::size(InstalledFiles) + 2, Present().size()) << testing::PrintToString(Present());
+  EXPECT_EQ(AllInstalled, Present().size()) << testing::PrintToString(Present());
   EXPECT_EQ("Vorlux \x83X\x83N\x83\x8A\x81[\x83\x93\x83Z\x81[\x83o\x81[", MachineText("DisplayName"));  // スクリーンセーバー
-  EXPECT_EQ(std::string(Uninstaller), MachineText("UninstallString"));
+  EXPECT_EQ("\"C:\\Program Files\\Vorlux\\uninstall.exe\"", MachineText("UninstallString"));
   EXPECT_EQ("", GetText(Desktop, "SCRNSAVE.EXE")) << "a silent setup chooses the saver only when asked";
   SetDword(SettingsKey, "StringID", 2);
   RunUninstaller("");
@@ -69,6 +80,20 @@ TEST_F(Installer, SilentSetupInstallsTheSaverAndTheUninstallerRemovesEverything)
   RunUninstaller(" /REMOVESETTINGS");
   EXPECT_EQ(99u, GetNumber(SettingsKey, "StringID", 99)) << "asked, the settings go too";
   EXPECT_EQ("", GetText(Desktop, "SCRNSAVE.EXE")) << "the choice no longer names a removed file";
+}
+
+// An administrator's /D=<folder> that holds a README.txt of someone else's: the installer keeps to a
+// Vorlux folder of its own there, and the uninstaller removes that and leaves the other file be.
+TEST_F(Installer, SetupIntoAnotherOwnersFolderKeepsToAVorluxFolderAndLeavesTheOwnersFilesAlone) {
+  ASSERT_NO_FATAL_FAILURE(Install(E2E_SETUP, "setup.exe"));
+  const std::string theirs = folder_ + "\\README.txt", own = folder_ + "\\Vorlux";
+  std::ofstream(theirs, std::ios::binary) << "someone else's";
+  ASSERT_EQ(0u, Launch(CommandLine("/S /D=" + folder_, "setup.exe")).WaitForExit(60000));
+  EXPECT_EQ(AllInstalled, Present(own).size()) << testing::PrintToString(Present(own));
+  EXPECT_EQ(own, MachineText("InstallLocation"));
+  EXPECT_EQ("someone else's", FileText(theirs).substr(0, 40)) << "the installer wrote over another owner's file";
+  RunUninstaller("", own);
+  EXPECT_EQ("someone else's", FileText(theirs).substr(0, 40)) << "the uninstaller removed another owner's file";
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # make dist with a throwaway certificate: every signature it makes (both vorlux.scr, the installer,
-# and the uninstaller that the installer writes) verifies against the certificate's own CA.
-# Uses the builds in build/win32 and build/win64; installs the amd64 build of the installer
-# under Wine (VORLUX_WINE_TEMPLATE) to get at the uninstaller it carries.
+# and the uninstaller that the installer writes) verifies against the certificate's own CA, and so
+# does the vorlux.scr that the installer installs. Uses the builds in build/win32 and build/win64
+# (changes in the working tree included); has make dist write the amd64 build of the installer too,
+# from the same files, and installs it under Wine (VORLUX_WINE_TEMPLATE) to get at what it carries.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
@@ -20,18 +21,25 @@ echo "throwaway password" >password
 quiet openssl pkcs12 -export -inkey signer.key -in signer.pem -certfile ca.pem -passout file:password -out signer.pfx
 export SIGN_PFX=$work/signer.pfx SIGN_PASSWORD_FILE=$work/password
 
-DIST_DIR=$work/dist bash "$root/scripts/dist.sh" >dist.log 2>&1 || { cat dist.log; exit 1; }
+DIST_ALLOW_DIRTY=1 DIST_DIR=$work/dist DIST_SETUP_AMD64=$work/setup-amd64.exe bash "$root/scripts/dist.sh" \
+  >dist.log 2>&1 || { cat dist.log; exit 1; }
 version=$(cat "$root/build/win32/version.txt")
 python3 -m zipfile -e "dist/vorlux-$version.zip" unzipped
 
-# The uninstaller is written by the installer: install the amd64 build of the same script.
-bash "$root/scripts/make_setup.sh" amd64 setup-amd64.exe "$root/build/win32/vorlux.scr" \
-  "$root/build/win64/vorlux.scr" "$root/build/win32/vorlux.hlp" "$version" >setup.log 2>&1 || { cat setup.log; exit 1; }
-VORLUX_XVFB=1 bash "$root/scripts/wine-run.sh" setup-amd64.exe /S "/D=Z:${work//\//\\}\\installed" >/dev/null 2>&1 || true
+# The uninstaller is written by the installer, and the saver it carries lies packed inside it: both
+# are seen once the installer has run. The prefix is kept to take the installed saver out of it.
+VORLUX_KEEP_PREFIX=1 VORLUX_XVFB=1 bash "$root/scripts/wine-run.sh" setup-amd64.exe /S \
+  "/D=Z:${work//\//\\}\\installed" >/dev/null 2>wine.log || true
+prefix=$(sed -n 's/^wine-run: prefix kept at //p' wine.log)
+mkdir system32
+if [[ "$prefix" == */vorlux-prefix.* ]]; then
+  cp "$prefix/drive_c/windows/system32/vorlux.scr" system32/ || true
+  rm -rf "$prefix"
+fi
 
 failed=0
 for file in unzipped/x86/vorlux.scr unzipped/x64/vorlux.scr "dist/vorlux-$version-setup.exe" setup-amd64.exe \
-            installed/uninstall.exe; do
+            installed/Vorlux/uninstall.exe system32/vorlux.scr; do
   if osslsigncode verify -CAfile ca.pem -in "$file" >verify.log 2>&1; then
     echo "signed: $file"
   else
