@@ -36,7 +36,9 @@ product: setup
 	cmake --preset win32 >/dev/null && cmake --build --preset win32
 	cmake --preset win64 >/dev/null && cmake --build --preset win64 --target vorlux vorlux_help
 
-dist: product
+dist:
+	@bash scripts/dist.sh --check
+	$(MAKE) product
 	SIGN_PFX="$(SIGN_PFX)" SIGN_PASSWORD_FILE="$(SIGN_PASSWORD_FILE)" bash scripts/dist.sh
 
 clean:

@@ -11,7 +11,8 @@
 # Signed (Authenticode, SHA-256) when SIGN_PFX names a certificate: both .scr, the uninstaller and
 # the installer (see sign.sh).
 # DIST_SETUP_AMD64=<file> also writes the amd64 build of the installer, from the same files, for
-# the tests (only that one runs under 64-bit Wine).
+# the tests (only that one runs under 64-bit Wine). `dist.sh --check` only looks at the working
+# tree, so that make dist refuses one with changes before it builds anything.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 win32="$root/build/win32" win64="$root/build/win64" dist=${DIST_DIR:-$root/dist}
@@ -24,6 +25,7 @@ if [ -n "$changes" ] && [ "${DIST_ALLOW_DIRTY:-}" != 1 ]; then
   echo "$changes" | sed 's/^/      /' >&2
   exit 1
 fi
+[ "${1:-}" != --check ] || exit 0
 
 SOURCE_DATE_EPOCH=$(bash "$root/scripts/source_date_epoch.sh")
 if [ -z "$SOURCE_DATE_EPOCH" ]; then
