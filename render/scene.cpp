@@ -119,6 +119,10 @@ int SetupScene(HDC dc, HKEY key, char* text, float* scale) {
   wglMakeCurrent(dc, context);
   glViewport(0, 0, SaverState.ChildWidth, SaverState.ChildHeight);
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+  // With no projection the depth value grows with z, while lighting takes the eye to be at +Z:
+  // GL_LESS would keep the surface farthest from that eye, an extruded glyph's back face and far
+  // walls, lit by the ambient terms alone. The reversed range keeps the nearest instead.
+  glDepthRange(1.0, 0.0);
 
   ReadSelectedText(key, text);
   float deviation, extrusion;

@@ -7,10 +7,17 @@
 # VORLUX_RUN_SECONDS sets the running time (default 6). VORLUX_MONITORS=right or below runs it on
 # its own display with two monitors instead (scripts/two_monitors.sh) and also saves
 # out/vorlux-monitors.png: the screen of both monitors as the X server shows it while the saver
-# runs, the primary's frame composed in, each monitor outlined in grey.
+# runs, the primary's frame composed in, each monitor outlined in grey. VORLUX_OUTLINES=extruded
+# runs vorlux_extruded.scr instead, the test build whose outline service extrudes as Windows'
+# does (Wine's draws the letters flat), so that the pictures show the lettering as on Windows.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build/win64"
+case ${VORLUX_OUTLINES:-} in
+  "") scr="$build/vorlux.scr" ;;
+  extruded) scr="$build/vorlux_extruded.scr" ;;
+  *) echo "vorlux: VORLUX_OUTLINES is extruded or unset, not '$VORLUX_OUTLINES'" >&2; exit 2 ;;
+esac
 out="$root/out"
 seconds=${VORLUX_RUN_SECONDS:-6}
 rm -rf "$out/grab" "$out/screen"
@@ -38,13 +45,13 @@ read -r screen_w screen_h < <(xdotool getdisplaygeometry)
 # The saver window fills the primary monitor: its size, at 0,0.
 [ -n "$monitors" ] && read -r screen_w screen_h < <(xrandr | sed -n 's/.* connected primary \([0-9]*\)x\([0-9]*\)+.*/\1 \2/p')
 
-echo "vorlux: running vorlux.scr /s on display $DISPLAY (${screen_w}x${screen_h}) for ${seconds}s"
+echo "vorlux: running $(basename "$scr") /s on display $DISPLAY (${screen_w}x${screen_h}) for ${seconds}s"
 # The grabber's times are CLOCK_MONOTONIC, as is Python's monotonic clock.
 start_ns=$(python3 -c 'import time; print(time.monotonic_ns())')
 # Every sixth frame (30 degrees of X rotation) from the start, enough for the GIF.
 VORLUX_WINE_TEMPLATE="$build/wine-template" VORLUX_GRAB=1 VORLUX_GRABBER="$build/vorlux_grab.so" \
   VORLUX_GRAB_DIR="$out/grab" VORLUX_GRAB_EVERY=6 VORLUX_GRAB_MAX=120 \
-  "$root/scripts/wine-run.sh" "$build/vorlux.scr" /s &
+  "$root/scripts/wine-run.sh" "$scr" /s &
 saver=$!
 sleep "$seconds"
 [ -n "$monitors" ] && import -window root "$out/monitors-screen.png"

@@ -93,6 +93,7 @@ FrameStats Measure(const Frame& frame) {
       ++stats.lit;
       const uint8_t* p = frame.Pixel(x, y);
       colours.insert(p[0] << 16 | p[1] << 8 | p[2]);
+      stats.luminance += 0.299 * p[0] + 0.587 * p[1] + 0.114 * p[2];
       if (x > 0 && y > 0 && x + 1 < frame.width && y + 1 < frame.height && lit(x - 1, y) && lit(x + 1, y) &&
           lit(x, y - 1) && lit(x, y + 1))
         ++stats.interior;

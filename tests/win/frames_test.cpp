@@ -3,6 +3,8 @@
 #include "tests/win/test_support.h"
 #include "tests/win/frames.h"
 #include "tests/host/render_host.h"
+#include "tests/host/extruding_outlines.h"
+#include "render/glyphs.h"
 #include "render/render_thread.h"
 #include "render/scene.h"
 #include "settings/settings.h"
@@ -21,7 +23,10 @@ class FramesTest : public FreshSettingsTest {
     // One step a frame, as fast as the machine draws: a frame's number tells its angles.
     PutDword("StepsPerSecond", 0);
   }
-  void TearDown() override { CloseRenderHost(); }
+  void TearDown() override {
+    CloseRenderHost();
+    UseFontOutlines = wglUseFontOutlinesA;
+  }
 
   // Runs the saver-shaped host until frame `swap` is out and returns it. Every process starts
   // from the same angles and takes one step a frame, so frame 70 (X 351, Y 355 degrees) always
@@ -86,6 +91,24 @@ TEST_F(FramesTest, DefaultTextIsSolidLitAndTurning) {
   EXPECT_NE(faceOn.rgb, frame.rgb) << "the text turns (frames 70 and 80)";
   EXPECT_GE(shades.size(), 3u);
   EXPECT_EQ(1u, CloseRenderHost());
+}
+
+// Through an outline service that extrudes as Windows' does (Wine's builds front faces only), the
+// surfaces nearest the viewer must be what shows, lit by the default light, not the far face and
+// walls, lit by the ambient terms alone: bright text over the frames of one X turn.
+TEST_F(FramesTest, ExtrudedTextShowsItsLitFrontOverAnXTurn) {
+  UseFontOutlines = ExtrudingOutlines;
+  RunUntil(70);
+  double lit = 0, luminance = 0;
+  for (uint64_t swap = 10; swap <= 70; swap += 10) {  // a step a swap: X at 51, 101, ... 351 degrees
+    Frame frame;
+    ASSERT_TRUE(ReadFrame(swap, &frame)) << swap;
+    FrameStats stats = Measure(frame);
+    lit += stats.lit;
+    luminance += stats.luminance;
+  }
+  ASSERT_GT(lit, 8000);
+  EXPECT_GT(luminance / lit, 100.0) << "the mean luminance of the text's pixels";
 }
 
 TEST_F(FramesTest, TopLevelWindowDrawsTheSameWay) {
