@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # make dist with a throwaway certificate: every signature it makes (both vorlux.scr, the installer,
 # and the uninstaller that the installer writes) verifies against the certificate's own CA, and so
-# does the vorlux.scr that the installer installs. Uses the builds in build/win32 and build/win64
+# do both vorlux.scr packed in the shipped installer (unpacked with 7-Zip) and the one the amd64
+# installer installs. Uses the builds in build/win32 and build/win64
 # (changes in the working tree included); has make dist write the amd64 build of the installer too,
 # from the same files, and installs it under Wine (VORLUX_WINE_TEMPLATE) to get at what it carries.
 set -euo pipefail
@@ -37,9 +38,14 @@ if [[ "$prefix" == */vorlux-prefix.* ]]; then
   rm -rf "$prefix"
 fi
 
+# The shipped installer's files as it packs them; both builds lie under one name, the second renamed.
+quiet 7zz x -aou -opacked "dist/vorlux-$version-setup.exe"
+packed=(packed/\$SYSDIR/*.scr)
+[ ${#packed[@]} = 2 ] || { echo "FAIL: expected two vorlux.scr packed in the installer, found ${packed[*]}"; exit 1; }
+
 failed=0
 for file in unzipped/x86/vorlux.scr unzipped/x64/vorlux.scr "dist/vorlux-$version-setup.exe" setup-amd64.exe \
-            installed/Vorlux/uninstall.exe system32/vorlux.scr; do
+            "${packed[@]}" installed/Vorlux/uninstall.exe system32/vorlux.scr; do
   if osslsigncode verify -CAfile ca.pem -in "$file" >verify.log 2>&1; then
     echo "signed: $file"
   else
