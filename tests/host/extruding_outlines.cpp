@@ -1,6 +1,7 @@
 // Test code: an outline service that extrudes as Windows' does (see extruding_outlines.h), built
 // from GetGlyphOutlineA's native outlines and GLU's tessellator.
 #include "tests/host/extruding_outlines.h"
+#include "tests/host/extrusion_walls.h"
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <math.h>
@@ -15,8 +16,7 @@ namespace {
 // they are in ems whatever size the text's font has.
 constexpr int EmPixels = 1024;
 
-using Point = std::array<double, 3>;  // x and y in ems, z 0: the tessellator takes three
-using Contour = std::vector<Point>;
+using Point = OutlinePoint;  // the tessellator takes three coordinates
 
 Point ToPoint(const POINTFX& p) {
   return {(p.x.value + p.x.fract / 65536.0) / EmPixels, (p.y.value + p.y.fract / 65536.0) / EmPixels, 0.0};
@@ -131,33 +131,13 @@ void EmitFace(const Triangles& triangles, double z, bool facesFront) {
   }
 }
 
-// A quad per outline edge from z = 0 down to -depth, facing away from the glyph's ink.
+// The walls' quads with their outward normals.
 void EmitWalls(const std::vector<Contour>& contours, double depth) {
-  // TrueType winds outer contours clockwise and holes counter-clockwise, so the ink lies right
-  // of the way along; a font wound the other way shows it by a positive total area.
-  double area = 0;
-  for (const Contour& c : contours)
-    for (size_t i = 0; i < c.size(); ++i) {
-      const Point& a = c[i];
-      const Point& b = c[(i + 1) % c.size()];
-      area += a[0] * b[1] - b[0] * a[1];
-    }
-  double left = area < 0 ? 1 : -1;  // +1: outward is left of the way along
   glBegin(GL_QUADS);
-  for (const Contour& c : contours)
-    for (size_t i = 0; i < c.size(); ++i) {
-      const Point* a = &c[i];
-      const Point* b = &c[(i + 1) % c.size()];
-      double dx = (*b)[0] - (*a)[0], dy = (*b)[1] - (*a)[1], length = hypot(dx, dy);
-      if (length == 0) continue;
-      glNormal3d(-dy * left / length, dx * left / length, 0);
-      if (left < 0) std::swap(a, b);
-      // Along the edge at the front, back along it at the back: counter-clockwise seen from the left.
-      glVertex3d((*a)[0], (*a)[1], 0);
-      glVertex3d((*b)[0], (*b)[1], 0);
-      glVertex3d((*b)[0], (*b)[1], -depth);
-      glVertex3d((*a)[0], (*a)[1], -depth);
-    }
+  for (const WallQuad& quad : WallQuads(contours, depth)) {
+    glNormal3dv(quad.normal.data());
+    for (const OutlinePoint& corner : quad.corners) glVertex3dv(corner.data());
+  }
   glEnd();
 }
 
