@@ -1,15 +1,19 @@
 # Puts the frames the grabber saved from the GL child window onto a black screen at the child
 # window's position, as the user sees them on Windows (Wine 8 does not show GL drawn in a child
-# window), and makes an animated GIF and one still picture of them.
-# Usage: compose_frames.py GRAB_DIR OUT_DIR SCREEN_WIDTH SCREEN_HEIGHT
+# window), and makes an animated GIF and one still picture of them: the frame in which the
+# tumbling text comes nearest to facing the viewer upright.
+# Usage: compose_frames.py GRAB_DIR OUT_DIR SCREEN_WIDTH SCREEN_HEIGHT STEPS_PER_SECOND
+# The saver takes its animation steps at STEPS_PER_SECOND (0: one a frame), so a frame's steps are
+# told by its time since the first frame (the grabber's "frames" index), not by its number.
 import glob
+import math
 import os
 import re
 import subprocess
 import sys
 
-STEP = 10          # pixels per window step
-FRAMES_PER_STEP = 72  # the window steps each time the X rotation completes a turn
+STEP = 10             # pixels per window step
+STEPS_PER_MOVE = 72   # the window steps each time the X rotation completes a turn
 
 
 def step_axis(pos, direction, child, screen):
@@ -21,10 +25,10 @@ def step_axis(pos, direction, child, screen):
     return pos + STEP * direction, direction
 
 
-def child_position(swap, child_w, child_h, screen_w, screen_h):
+def child_position(steps, child_w, child_h, screen_w, screen_h):
     x = y = 0
     dx = dy = 1
-    for _ in range(swap // FRAMES_PER_STEP):
+    for _ in range(steps // STEPS_PER_MOVE):
         x, dx = step_axis(x, dx, child_w, screen_w)
         y, dy = step_axis(y, dy, child_h, screen_h)
     return x, y
@@ -38,10 +42,34 @@ def read_ppm(path):
     return width, height, data[match.end():]
 
 
-def compose(frame_path, screen_w, screen_h):
+def steps_of_frames(grab_dir, rate):
+    """Swap number -> the animation steps taken when it was drawn, for every saved frame."""
+    times = {}
+    with open(os.path.join(grab_dir, "frames")) as f:
+        for line in f:
+            swap, ns = line.split()
+            times[int(swap)] = int(ns)
+    with open(os.path.join(grab_dir, "swaps")) as f:
+        first_ns = int(f.read().split()[1])
+    if rate == 0:
+        return {swap: swap for swap in times}
+    # The first frame holds the first step; each frame holds at least one.
+    return {swap: max(swap, 1 + int((ns - first_ns) * rate / 1e9)) for swap, ns in times.items()}
+
+
+def facing_upright(steps):
+    """How nearly the tumbling text faces the viewer upright after `steps` steps (at most 2)."""
+    ax, ay, az = (math.radians(a) for a in (1 + 5 * steps, 5 + 5 * steps, 3 + 2 * steps))
+    # The X, Y, Z turns of the frame loop: the face's normal and the up direction as drawn.
+    facing = math.cos(ax) * math.cos(ay)
+    up = -math.sin(ax) * math.sin(ay) * math.sin(az) + math.cos(ax) * math.cos(az)
+    return facing + up
+
+
+def compose(frame_path, steps, screen_w, screen_h):
     swap = int(re.search(r"frame-(\d+)\.ppm$", frame_path).group(1))
     width, height, pixels = read_ppm(frame_path)
-    x, y = child_position(swap, width, height, screen_w, screen_h)
+    x, y = child_position(steps[swap], width, height, screen_w, screen_h)
     canvas = bytearray(screen_w * screen_h * 3)
     for row in range(height):
         sy = y + row
@@ -53,29 +81,34 @@ def compose(frame_path, screen_w, screen_h):
         src = (row * width + (left - x)) * 3
         dst = (sy * screen_w + left) * 3
         canvas[dst:dst + (right - left) * 3] = pixels[src:src + (right - left) * 3]
-    lit = sum(1 for i in range(0, len(pixels), 3) if pixels[i] or pixels[i + 1] or pixels[i + 2])
-    return swap, canvas, lit
+    return swap, canvas
 
 
-def main(grab_dir, out_dir, screen_w, screen_h):
+def main(grab_dir, out_dir, screen_w, screen_h, rate):
     frames = sorted(glob.glob(os.path.join(grab_dir, "frame-*.ppm")))
     if not frames:
         sys.exit("compose_frames: no frames in " + grab_dir)
+    steps = steps_of_frames(grab_dir, rate)
     composed_dir = os.path.join(out_dir, "screen")
     os.makedirs(composed_dir, exist_ok=True)
     best = None
     for path in frames:
-        swap, canvas, lit = compose(path, screen_w, screen_h)
+        swap, canvas = compose(path, steps, screen_w, screen_h)
         target = os.path.join(composed_dir, "screen-%06d.ppm" % swap)
         with open(target, "wb") as f:
             f.write(b"P6 %d %d 255\n" % (screen_w, screen_h) + bytes(canvas))
-        if best is None or lit > best[1]:
-            best = (target, lit)
+        score = facing_upright(steps[swap])
+        if best is None or score > best[1]:
+            best = (target, score)
     subprocess.run(["convert", best[0], os.path.join(out_dir, "vorlux.png")], check=True)
-    subprocess.run(["convert", "-delay", "6", "-loop", "0"] + sorted(glob.glob(os.path.join(composed_dir, "*.ppm")))
+    # The animation at the speed the frames were drawn: the mean time between saved frames.
+    swaps = sorted(steps)
+    per_frame = (steps[swaps[-1]] - steps[swaps[0]]) / max(len(swaps) - 1, 1) / rate if rate else 0.06
+    delay = str(max(2, round(100 * per_frame)))  # hundredths of a second
+    subprocess.run(["convert", "-delay", delay, "-loop", "0"] + sorted(glob.glob(os.path.join(composed_dir, "*.ppm")))
                    + ["-resize", "50%", "-layers", "Optimize", os.path.join(out_dir, "vorlux.gif")], check=True)
     print("%d frames composed" % len(frames))
 
 
 if __name__ == "__main__":
-    main(sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4]))
+    main(sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4]), int(sys.argv[5]))

@@ -63,7 +63,8 @@ read -r swaps first last _ <"$out/grab/swaps"
 echo "vorlux: exit code $status; $swaps frames, $(awk -v n="$swaps" -v a="$first" -v b="$last" \
   'BEGIN { printf "%.0f", (b > a) ? (n - 1) / ((b - a) / 1e9) : 0 }') frames per second;" \
   "first frame $(( (first - start_ns) / 1000000 )) ms after the start (Wine's start-up included)"
-python3 "$root/scripts/compose_frames.py" "$out/grab" "$out" "$screen_w" "$screen_h"
+# The saver runs at its default speed, 60 steps a second.
+python3 "$root/scripts/compose_frames.py" "$out/grab" "$out" "$screen_w" "$screen_h" 60
 if [ -n "$monitors" ]; then
   outlines=()
   while read -r w h x y; do

@@ -17,7 +17,8 @@
  * $DIR/swaps is one fixed-width line, rewritten at every swap:
  *   "count first_ns last_ns width height\n" (CLOCK_MONOTONIC ns, size of the last drawable).
  * $DIR/frame-NNNNNN.ppm (N = the swap's 1-based number) is binary P6, top row first, of the
- * back buffer just before the present; skipped when the swapped drawable is not current. */
+ * back buffer just before the present; skipped when the swapped drawable is not current.
+ * $DIR/frames gets a line "N ns" (CLOCK_MONOTONIC) for each frame saved. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -186,8 +187,8 @@ static int write_all(int fd, const void *data, size_t len)
     return 0;
 }
 
-/* Read the frame about to be presented and store it as frame-<count>.ppm. */
-static void save_frame(void)
+/* Read the frame about to be presented and store it as frame-<count>.ppm, noting its time. */
+static void save_frame(unsigned long long now)
 {
     /* Programs that draw into an FBO or read into a pixel-pack buffer at swap time would
        make glReadBuffer/glReadPixels fail or write elsewhere: skip those frames. */
@@ -231,8 +232,18 @@ static void save_frame(void)
     int hlen = snprintf(header, sizeof header, "P6\n%d %d\n255\n", g.width, g.height);
     int bad = write_all(fd, header, (size_t)hlen) ||
               write_all(fd, g.pixels, row * (size_t)g.height);
-    if (close(fd) || bad || rename(tmp, final)) unlink(tmp);
-    else g.saved++;
+    if (close(fd) || bad || rename(tmp, final)) {
+        unlink(tmp);
+        return;
+    }
+    g.saved++;
+    char index[sizeof g.dir + 16], line[64];
+    snprintf(index, sizeof index, "%s/frames", g.dir);
+    int ifd = open(index, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (ifd < 0) return;
+    int n = snprintf(line, sizeof line, "%llu %llu\n", g.count, now);
+    if (write_all(ifd, line, (size_t)n)) { /* best effort */ }
+    close(ifd);
 }
 
 /* Called just before every real present of `drawable`. */
@@ -263,7 +274,7 @@ static void before_present(void *dpy, Drawable_ drawable)
         g.width = (int)w, g.height = (int)h;
         g.size_dpy = dpy, g.size_drawable = drawable, g.size_ns = now;
     }
-    if (want && current && g.width > 0 && g.height > 0) save_frame();
+    if (want && current && g.width > 0 && g.height > 0) save_frame(now);
     if (g.swaps_fd >= 0) {
         char line[96];
         int n = snprintf(line, sizeof line, "%20llu %20llu %20llu %10d %10d\n", g.count,
