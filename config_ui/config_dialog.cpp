@@ -1,6 +1,7 @@
 // The configuration dialog: picks and edits the six text slots and stores them with the chosen
 // slot; opens the property sheet and the help file. Main thread only.
 #include "config_ui/config_dialog.h"
+#include "config_ui/help.h"
 #include "config_ui/help_ids.h"
 #include "config_ui/page_support.h"
 #include "config_ui/pages.h"

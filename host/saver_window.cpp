@@ -98,7 +98,8 @@ void EndSaverRunNow(int32_t result) {
 }
 
 static void DetachInputMethod(HWND window) {
-  ImeModule = GetModuleHandleA("IMM32.DLL");
+  // Only the system's, and only when something (USER32) has loaded it already: never loaded here.
+  ImeModule = LoadedSystemModule("IMM32.DLL");
   if (!ImeModule) return;
   ImeAssociateFn = ProcAddress<ImmAssociateContextFn>(ImeModule, "ImmAssociateContext");
   if (ImeAssociateFn) SavedInputContext = ImeAssociateFn(window, nullptr);

@@ -8,7 +8,12 @@
 // Values under the test key, for each command N (decimal): HtmlHelpNCalls, HtmlHelpNCaller (the
 // window, low 32 bits), HtmlHelpNFile (text; absent when null) and HtmlHelpNData: for
 // HH_TP_HELP_WM_HELP the table of pairs up to its pair of zeros (binary), else the number (low 32
-// bits).
+// bits). HtmlHelpLoads counts the loads.
+
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, void*) {
+  if (reason == DLL_PROCESS_ATTACH) CountDoubleEvent("HtmlHelpLoads");
+  return TRUE;
+}
 
 static void Record(UINT command, const char* what, DWORD type, const void* data, DWORD size) {
   char name[64];
