@@ -69,14 +69,11 @@ LRESULT CALLBACK CoverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_MOUSEACTIVATE:
       // A click is a close request, not a move of the activation away from the saver window.
       return MA_NOACTIVATE;
-    case WM_SETCURSOR:
-      return DefaultSaverProc(SaverWindowHandle, message, wParam, lParam);
-    case WM_SYSCOMMAND:
     case WM_CLOSE:
       // Covers come and go with the saver window only.
       return 0;
     default:
-      if (IsSaverInput(message)) return DefaultSaverProc(SaverWindowHandle, message, wParam, lParam);
+      if (IsSaverInput(message)) return HandToSaverWindow(message, wParam, lParam);
       return DefWindowProcA(window, message, wParam, lParam);
   }
 }

@@ -113,10 +113,19 @@ bool IsSaverInput(UINT message) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
+    case WM_ACTIVATE:
+    case WM_ACTIVATEAPP:
+    case WM_NCACTIVATE:
+    case WM_SETCURSOR:
+    case WM_SYSCOMMAND:
       return true;
     default:
       return false;
   }
+}
+
+LRESULT HandToSaverWindow(UINT message, WPARAM wParam, LPARAM lParam) {
+  return HostSaverWindowProc(SaverWindowHandle, message, wParam, lParam);
 }
 
 LRESULT CALLBACK HostSaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
