@@ -19,6 +19,11 @@ struct HelpState {
 };
 HelpState Help;
 
+// How long the end of the dialog waits for the viewer to take its windows down.
+constexpr DWORD ViewerCloseWaitMs = 2000;
+// How often it looks meanwhile.
+constexpr DWORD ViewerLookMs = 20;
+
 HtmlHelpFn ChosenHtmlHelp() {
   if (Help.chosen) return Help.htmlHelp;
   Help.chosen = true;
@@ -33,6 +38,22 @@ HtmlHelpFn ChosenHtmlHelp() {
   Help.htmlHelp = ProcAddress<HtmlHelpFn>(viewer, "HtmlHelpA");
   if (!Help.htmlHelp) FreeLibrary(viewer);
   return Help.htmlHelp;
+}
+
+// A shown top-level window of this process on another thread: HTML Help's viewer runs on a thread
+// of its own.
+BOOL CALLBACK FindViewerWindow(HWND window, LPARAM found) {
+  DWORD process = 0;
+  DWORD thread = GetWindowThreadProcessId(window, &process);
+  if (process != GetCurrentProcessId() || thread == GetCurrentThreadId() || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<bool*>(found) = true;
+  return FALSE;
+}
+
+bool ViewerWindowShown() {
+  bool shown = false;
+  EnumWindows(FindViewerWindow, reinterpret_cast<LPARAM>(&shown));
+  return shown;
 }
 
 }  // namespace
@@ -64,5 +85,14 @@ void ShowContextHelp(HWND window, LPARAM helpInfo, const uint32_t* table) {
 }
 
 void CloseHelp() {
-  if (Help.htmlHelpUsed) Help.htmlHelp(nullptr, nullptr, HH_CLOSE_ALL, 0);
+  if (!Help.htmlHelpUsed) return;
+  Help.htmlHelp(nullptr, nullptr, HH_CLOSE_ALL, 0);
+  // The viewer takes its windows down on its own thread, and the process ends as soon as the
+  // dialog has: it waits (for a bounded time, serving what the viewer sends it) until they are gone.
+  DWORD start = GetTickCount();
+  while (ViewerWindowShown() && GetTickCount() - start < ViewerCloseWaitMs) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, ViewerLookMs, QS_SENDMESSAGE);
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // delivers the messages sent to this thread
+  }
 }

@@ -10,5 +10,6 @@ void ShowHelpContents(HWND dialog);
 // WM_HELP to `window` (a dialog or page): a request for one of its controls, or for a window
 // inside one, opens the pop-up topic its table names for that control; menus are ignored.
 void ShowContextHelp(HWND window, LPARAM helpInfo, const uint32_t* table);
-// At the end of the configuration dialog: closes the HTML Help windows it opened.
+// At the end of the configuration dialog: closes the HTML Help windows it opened, and gives the
+// viewer's thread the time to take them down before the process ends.
 void CloseHelp();

@@ -380,4 +380,14 @@ void SaverTest::StartFullScreen(const std::string& commandLine, FullScreenRun* r
       << "expected " << swaps << " frames within 20 s, saw " << SwapCount();
 }
 
+void SaverTest::StartStuckSaver(FullScreenRun* run) {
+  ASSERT_NO_FATAL_FAILURE(Install(E2E_FAULT_SAVER, "vorlux_fault.scr"));
+  run->process = Launch(CommandLine("/s stuck", "vorlux_fault.scr"));
+  ASSERT_TRUE(run->process.Started());
+  run->saver = WaitForTopLevel(run->process, SaverClass);
+  ASSERT_NE(nullptr, run->saver) << "no " << SaverClass << " window within 10 s";
+  run->child = WaitForChild(run->saver, GlClass);
+  ASSERT_NE(nullptr, run->child) << "no GL child, so no render thread";
+}
+
 }  // namespace e2e

@@ -155,6 +155,9 @@ class SaverTest : public testing::Test {
   // Launches the command line and waits for the saver window, its GL child and `swaps` frames
   // (fatal failures when they do not come).
   void StartFullScreen(const std::string& commandLine, FullScreenRun* run, uint64_t swaps = 10);
+  // The test build's full-screen run whose outline service never returns ("/s stuck"), so that its
+  // render thread never comes back: waits for the saver window and the GL child.
+  void StartStuckSaver(FullScreenRun* run);
 
   std::string folder_;
 };

@@ -117,7 +117,21 @@ TEST_F(HelpViewer, FromVistaOnTheButtonAndContextHelpCallHtmlHelpWithTheChmAndTh
   Click(dialog_, IDCANCEL);
   EXPECT_EQ(0u, process_.WaitForExit(5000));
   EXPECT_EQ(1u, RecordedNumber(HH_CLOSE_ALL, "Calls")) << "the help windows closed with the dialog";
+  EXPECT_EQ(1u, DoubleRecord("HtmlHelpViewerClosed")) << "the process ended before the viewer had closed";
   EXPECT_TRUE(TopLevelWindows(HelpViewerClass).empty()) << "WinHelp was asked as well";
+}
+
+// Help asked for with F1 alone, never with the button, is closed with the dialog too.
+TEST_F(HelpViewer, FromVistaOnAnF1OnlySessionClosesItsHelpWindowsBeforeItEnds) {
+  UseWindowsVersion("win10");
+  ASSERT_NO_FATAL_FAILURE(Install(E2E_CHM_FILE, "vorlux.chm"));
+  ASSERT_NO_FATAL_FAILURE(InstallHtmlHelpDouble());
+  ASSERT_NE(nullptr, OpenDialog());
+  ASSERT_TRUE(PressF1On(dialog_, GetDlgItem(dialog_, ConfirmButton), 1));
+  Click(dialog_, IDCANCEL);
+  EXPECT_EQ(0u, process_.WaitForExit(5000));
+  EXPECT_EQ(1u, RecordedNumber(HH_CLOSE_ALL, "Calls")) << "the help windows closed with the dialog";
+  EXPECT_EQ(1u, DoubleRecord("HtmlHelpViewerClosed")) << "the process ended before the viewer had closed";
 }
 
 }  // namespace
