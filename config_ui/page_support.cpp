@@ -9,8 +9,6 @@
 #include <stdio.h>
 #include <string.h>
 
-namespace {
-
 // "設定を保存できませんでした。", then the system's own words for the reason (in the user's
 // language) or, where it has none, the number.
 void ReportSaveFailure(HWND owner, DWORD reason) {
@@ -27,8 +25,6 @@ void ReportSaveFailure(HWND owner, DWORD reason) {
   snprintf(message + used, sizeof message - used, "\r\n%s", because);
   MessageBoxA(owner, message, caption, MB_OK | MB_ICONERROR);
 }
-
-}  // namespace
 
 bool BeginSettingsWrite(HWND owner) {
   if (OpenSettingsKeyForWrite()) return true;

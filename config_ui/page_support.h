@@ -10,6 +10,8 @@
 // and returns false.
 bool BeginSettingsWrite(HWND owner);
 bool EndSettingsWrite(HWND owner, LSTATUS status);
+// Tells the user, in a box owned by `owner`, that the settings could not be stored, and why.
+void ReportSaveFailure(HWND owner, DWORD reason);
 
 // A page's WM_NOTIFY: true for the sheet's apply.
 bool IsApply(LPARAM notification);
