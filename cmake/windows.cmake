@@ -69,6 +69,7 @@ add_library(vorlux_core STATIC
   host/cover_windows.cpp
   config_ui/config_dialog.cpp
   config_ui/page_support.cpp
+  config_ui/help.cpp
   config_ui/shape_page.cpp
   config_ui/light_pages.cpp
   config_ui/options_page.cpp

@@ -1,7 +1,9 @@
 // The configuration dialog: picks and edits the six text slots and stores them with the chosen
 // slot; opens the property sheet and the help file. Main thread only.
 #include "config_ui/config_dialog.h"
+#include "config_ui/help.h"
 #include "config_ui/help_ids.h"
+#include "config_ui/list_entry.h"
 #include "config_ui/page_support.h"
 #include "config_ui/pages.h"
 #include "host/host_state.h"
@@ -50,27 +52,22 @@ const PageRow Pages[] = {
 constexpr int PageCount = sizeof Pages / sizeof Pages[0] - 1;
 
 // List entry `index` as a slot holds it (at most 254 bytes and the terminator, never half a
-// double-byte character), into a 256-byte buffer; empty when there is no such entry.
-// CB_GETLBTEXTLEN may report more than the text's length for ANSI text (it allows for double-byte
-// characters), so whatever it reports is read in full, and the text is cut only afterwards.
-void GetListEntry(int index, char* slot) {
-  slot[0] = '\0';
-  LRESULT reported = SendMessageA(TextCombo, CB_GETLBTEXTLEN, index, 0);
-  if (reported < 0) return;
+// double-byte character), into a 256-byte buffer. ERROR_SUCCESS when it was read, an empty entry
+// included; otherwise the reason, and the slot is left as it was.
+DWORD GetListEntry(int index, char* slot) {
+  size_t size = ListEntryBufferSize(SendMessageA(TextCombo, CB_GETLBTEXTLEN, index, 0));
+  if (size == 0) return ERROR_INVALID_INDEX;
   // Every entry is a slot or the edit field's text, at most 254 bytes, and the over-estimate is at
   // most two bytes a character: twice a slot's size holds any report for them. A larger report
   // still gets a buffer of its size.
   char local[2 * TextBufferSize];
-  size_t size = static_cast<size_t>(reported) + 1;
   char* text = size <= sizeof local ? local : static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, size));
-  if (!text) return;
+  if (!text) return ERROR_NOT_ENOUGH_MEMORY;
   text[0] = '\0';
   SendMessageA(TextCombo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
-  text[size - 1] = '\0';
-  size_t kept = FittingTextLength(text, SlotReadSize, ActiveLeadBytes());
-  memcpy(slot, text, kept);
-  slot[kept] = '\0';
+  SlotFromListEntry(text, size, ActiveLeadBytes(), slot, SlotReadSize);
   if (text != local) HeapFree(GetProcessHeap(), 0, text);
+  return ERROR_SUCCESS;
 }
 
 void InitDialog() {
@@ -92,13 +89,21 @@ void InitDialog() {
   SendMessageA(TextCombo, CB_SETCURSEL, StringID, 0);
 }
 
-// Stores StringID and the six list entries. False when the user was told that it failed.
+// Stores StringID and the six list entries. False when the user was told that it failed. Every
+// entry is read before anything is written: one that cannot be read stores nothing.
 bool StoreSlots(HWND dialog) {
+  char entries[TextSlotCount][TextBufferSize];
+  for (int slot = 0; slot < TextSlotCount; ++slot) {
+    if (DWORD failure = GetListEntry(slot, entries[slot])) {
+      ReportSaveFailure(dialog, failure);
+      return false;
+    }
+  }
   if (!BeginSettingsWrite(dialog)) return false;
+  memcpy(SaverState.TextSlots, entries, sizeof entries);
   LSTATUS status = WriteIntSetting(SaverState.SettingsKey, StringIdValueName, StringID);
   char valueName[32];
   for (int slot = 0; slot < TextSlotCount; ++slot) {
-    GetListEntry(slot, SaverState.TextSlots[slot]);
     FormatSlotValueName(valueName, sizeof valueName, SlotValuePrefix, slot);
     status = FirstFailure(status, WriteTextSetting(SaverState.SettingsKey, valueName, SaverState.TextSlots[slot]));
   }
@@ -121,7 +126,11 @@ INT_PTR Confirm(HWND dialog) {
   char typed[TextBufferSize] = "";
   char entry[TextBufferSize] = "";
   SendMessageA(TextCombo, WM_GETTEXT, SlotReadSize, reinterpret_cast<LPARAM>(typed));
-  GetListEntry(StringID, entry);
+  // An entry that cannot be read is no entry to compare with: nothing is replaced or stored.
+  if (GetListEntry(StringID, entry) != ERROR_SUCCESS) {
+    MessageBeep(MB_ICONWARNING);
+    return 0;
+  }
   if (strcmp(typed, entry) != 0) {
     SendMessageA(TextCombo, CB_DELETESTRING, StringID, 0);
     // The edit field keeps the typed text and StringID still names the slot, so the next

@@ -1,6 +1,7 @@
 // The light and material pages, twins over the material and light table in memory: each shows its
 // rows' components in edits of their own and, when the sheet applies, reads them back into the
 // table and stores its rows. Main thread only.
+#include "config_ui/help.h"
 #include "config_ui/help_ids.h"
 #include "config_ui/number_field.h"
 #include "config_ui/page_support.h"

@@ -1,5 +1,6 @@
 // The motion page: the speed in steps a second and how the text moves, stored when the sheet
 // applies. Main thread only.
+#include "config_ui/help.h"
 #include "config_ui/help_ids.h"
 #include "config_ui/number_field.h"
 #include "config_ui/page_support.h"

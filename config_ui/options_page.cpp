@@ -1,4 +1,5 @@
 // The options page: one check box per GL switch, stored when the sheet applies. Main thread only.
+#include "config_ui/help.h"
 #include "config_ui/help_ids.h"
 #include "config_ui/page_support.h"
 #include "config_ui/pages.h"

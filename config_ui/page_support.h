@@ -1,18 +1,8 @@
-// What the configuration dialog and its pages share: the help, storing settings with the
-// user told when that fails, and the edit fields' numbers. Main thread only.
+// What the configuration dialog and its pages share: storing settings with the user told when
+// that fails, and the edit fields' numbers. Main thread only.
 #pragma once
 #include <windows.h>
 #include <stdint.h>
-
-// The help: WinHelp (vorlux.hlp) before Vista, as always; from Vista on HTML Help (vorlux.chm
-// beside the program), or WinHelp again where hhctrl.ocx or vorlux.chm is missing.
-// The help button: the help file's contents.
-void ShowHelpContents(HWND dialog);
-// WM_HELP to `window` (a dialog or page): a request for one of its controls, or for a window
-// inside one, opens the pop-up topic its table names for that control; menus are ignored.
-void ShowContextHelp(HWND window, LPARAM helpInfo, const uint32_t* table);
-// At the end of the configuration dialog: closes the HTML Help windows it opened.
-void CloseHelp();
 
 // A writer's pass over the settings key. BeginSettingsWrite opens it for writing; when that fails
 // it tells the user, in a box owned by `owner`, and returns false. EndSettingsWrite closes it and,
@@ -20,6 +10,8 @@ void CloseHelp();
 // and returns false.
 bool BeginSettingsWrite(HWND owner);
 bool EndSettingsWrite(HWND owner, LSTATUS status);
+// Tells the user, in a box owned by `owner`, that the settings could not be stored, and why.
+void ReportSaveFailure(HWND owner, DWORD reason);
 
 // A page's WM_NOTIFY: true for the sheet's apply.
 bool IsApply(LPARAM notification);

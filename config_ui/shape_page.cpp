@@ -1,5 +1,6 @@
 // The shape page: deviation, extrusion, scale and outline format, stored when the sheet applies,
 // and the glyph font, stored as soon as the font dialog is confirmed. Main thread only.
+#include "config_ui/help.h"
 #include "config_ui/help_ids.h"
 #include "config_ui/page_support.h"
 #include "config_ui/pages.h"

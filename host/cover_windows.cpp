@@ -8,6 +8,10 @@
 static HWND CoverWindows[MaxMonitors];
 static int32_t CoverCount = 0;
 static ATOM CoverClass = 0;
+// Set when the covers go with the saver window. Its destruction still serves messages while it
+// waits for the render thread, and a display change then (a monitor powering down) would make new
+// covers that nothing destroys.
+static bool CoversEnded = false;
 
 struct MonitorList {
   ScreenRect rects[MaxMonitors];
@@ -37,6 +41,7 @@ static HWND CreateCoverWindow() {
 }
 
 void PlaceCoverWindows(HWND saverWindow) {
+  if (CoversEnded) return;
   // Windows 95 and NT 4 know one monitor only and have no EnumDisplayMonitors: no covers there.
   using EnumDisplayMonitorsFn = BOOL(WINAPI*)(HDC, LPCRECT, MONITORENUMPROC, LPARAM);
   EnumDisplayMonitorsFn enumerate =
@@ -61,6 +66,7 @@ void PlaceCoverWindows(HWND saverWindow) {
 }
 
 void DestroyCoverWindows() {
+  CoversEnded = true;
   while (CoverCount > 0) DestroyWindow(CoverWindows[--CoverCount]);
 }
 
@@ -69,14 +75,11 @@ LRESULT CALLBACK CoverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_MOUSEACTIVATE:
       // A click is a close request, not a move of the activation away from the saver window.
       return MA_NOACTIVATE;
-    case WM_SETCURSOR:
-      return DefaultSaverProc(SaverWindowHandle, message, wParam, lParam);
-    case WM_SYSCOMMAND:
     case WM_CLOSE:
       // Covers come and go with the saver window only.
       return 0;
     default:
-      if (IsSaverInput(message)) return DefaultSaverProc(SaverWindowHandle, message, wParam, lParam);
+      if (IsSaverInput(message)) return HandToSaverWindow(message, wParam, lParam);
       return DefWindowProcA(window, message, wParam, lParam);
   }
 }

@@ -11,6 +11,6 @@ constexpr const char* CoverClassName = "VorluxMonitorCover";
 // band: creates, moves and destroys covers until they match the present monitors. Called when the
 // saver window is shown and again on every display change.
 void PlaceCoverWindows(HWND saverWindow);
-// Destroys every cover; called with the saver window's destruction.
+// Destroys every cover; called with the saver window's destruction. No cover is placed after it.
 void DestroyCoverWindows();
 LRESULT CALLBACK CoverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

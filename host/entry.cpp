@@ -11,8 +11,6 @@
 #include <string.h>
 #endif
 
-static const char* NextChar(const char* text) { return CharNextA(text); }
-
 void SaverEntry() {
   const char* tail = SkipProgramName(GetCommandLineA(), NextChar);
   STARTUPINFOA startup = {};
@@ -87,7 +85,7 @@ static int32_t RunMode(const char* tail) {
 
 int32_t SaverMain(HINSTANCE instance, HINSTANCE, const char* tail, int) {
   HostInstance = instance;
-  ConsumerPlatform = TestConsumerPlatform();
+  TestWindowsVersion();
   PreviousFilter = SetUnhandledExceptionFilter(SaverFaultFilter);
   int32_t result = RunMode(tail);
   SetUnhandledExceptionFilter(PreviousFilter);

@@ -1,4 +1,5 @@
-// Password verification and change through the system's own components, loaded by name.
+// Password verification and change through the system's own components, loaded from the system
+// folder.
 #include "host/password.h"
 #include "host/command_line.h"
 #include "host/close_gate.h"
@@ -34,7 +35,7 @@ void LoadPasswordVerifier() {
   if (RegQueryValueExA(desktop, "ScreenSaveUsePassword", nullptr, nullptr, reinterpret_cast<BYTE*>(&usePassword),
                        &size) == ERROR_SUCCESS &&
       usePassword != 0) {
-    PasswordModule = LoadLibraryA("PASSWORD.CPL");
+    PasswordModule = LoadSystemLibrary("PASSWORD.CPL");
     if (PasswordModule) {
       VerifyPasswordFn = ProcAddress<VerifyScreenSavePwdFn>(PasswordModule, "VerifyScreenSavePwd");
       if (VerifyPasswordFn)
@@ -72,7 +73,7 @@ LRESULT AnswerPasswordRequest(HWND window) {
 int32_t ChangePassword(const char* text) {
   HWND owner = reinterpret_cast<HWND>(static_cast<uintptr_t>(ParseWindowHandle(text)));
   if (!owner || !IsWindow(owner)) owner = GetForegroundWindow();
-  HMODULE mpr = LoadLibraryA("MPR.DLL");
+  HMODULE mpr = LoadSystemLibrary("MPR.DLL");
   if (!mpr) return 0;
   PwdChangePasswordFn change = ProcAddress<PwdChangePasswordFn>(mpr, "PwdChangePasswordA");
   if (change) change("SCRSAVE", owner, 0, 0);

@@ -98,7 +98,8 @@ void EndSaverRunNow(int32_t result) {
 }
 
 static void DetachInputMethod(HWND window) {
-  ImeModule = GetModuleHandleA("IMM32.DLL");
+  // Only the system's, and only when something (USER32) has loaded it already: never loaded here.
+  ImeModule = LoadedSystemModule("IMM32.DLL");
   if (!ImeModule) return;
   ImeAssociateFn = ProcAddress<ImmAssociateContextFn>(ImeModule, "ImmAssociateContext");
   if (ImeAssociateFn) SavedInputContext = ImeAssociateFn(window, nullptr);
@@ -112,10 +113,19 @@ bool IsSaverInput(UINT message) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
+    case WM_ACTIVATE:
+    case WM_ACTIVATEAPP:
+    case WM_NCACTIVATE:
+    case WM_SETCURSOR:
+    case WM_SYSCOMMAND:
       return true;
     default:
       return false;
   }
+}
+
+LRESULT HandToSaverWindow(UINT message, WPARAM wParam, LPARAM lParam) {
+  return HostSaverWindowProc(SaverWindowHandle, message, wParam, lParam);
 }
 
 LRESULT CALLBACK HostSaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

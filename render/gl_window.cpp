@@ -63,20 +63,6 @@ int CreateGlWindow(HINSTANCE instance, HWND saverWindow) {
   return 1;
 }
 
-// Input and activation over the child are the saver window's: the host decides on closing.
-static bool IsForwardedToHost(UINT message) {
-  switch (message) {
-    case WM_ACTIVATE:
-    case WM_ACTIVATEAPP:
-    case WM_SETCURSOR:
-    case WM_NCACTIVATE:
-    case WM_SYSCOMMAND:
-      return true;
-    default:
-      return IsSaverInput(message);
-  }
-}
-
 LRESULT CALLBACK GlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
@@ -104,7 +90,8 @@ LRESULT CALLBACK GlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       ResizeViewport(window);
       return 0;
     default:
-      if (IsForwardedToHost(message)) return DefaultSaverProc(SaverWindowHandle, message, wParam, lParam);
+      // Input and activation over the child are the saver window's: the host decides on closing.
+      if (IsSaverInput(message)) return HandToSaverWindow(message, wParam, lParam);
       return DefWindowProcA(window, message, wParam, lParam);
   }
 }

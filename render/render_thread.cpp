@@ -35,12 +35,14 @@ void StartRenderThread() {
 }
 
 // The render thread may be inside MoveWindow on the child window, which waits for the main
-// thread: a plain blocking wait would hold both. A quit request that the pump takes off the
-// queue is posted again by the caller afterwards. The pump can dispatch a second close of the
-// saver window, whose destruction comes back here: the nested wait waits too, and only the
-// outermost closes the handle, so neither ever waits on a closed one. The run flag is read only
-// between frames, so a thread still in its set-up (a long text of outlines) may not come back for
-// a long time: the wait gives up after StopWaitMs and leaves the decision to the caller.
+// thread: a plain blocking wait would hold both. So the wait sleeps until the thread ends or a
+// message comes, and serves the messages; it never spins, which would take the time a
+// below-normal render thread needs to finish on a machine with one core. A quit request that the
+// pump takes off the queue is posted again by the caller afterwards. The pump can dispatch a
+// second close of the saver window, whose destruction comes back here: the nested wait waits too,
+// and only the outermost closes the handle, so neither ever waits on a closed one. The run flag is
+// read only between frames, so a thread still in its set-up (a long text of outlines) may not come
+// back for a long time: the wait gives up after StopWaitMs and leaves the decision to the caller.
 static int StopDepth = 0;
 
 DWORD StopRenderThread() {
@@ -49,15 +51,20 @@ DWORD StopRenderThread() {
   if (!thread) return STILL_ACTIVE;
   ++StopDepth;
   DWORD start = GetTickCount();
-  bool ended;
-  do {
+  bool ended = false;
+  for (;;) {
+    // Everything pending first: the wait wakes only for messages that come after this.
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
-    ended = WaitForSingleObject(thread, 0) != WAIT_TIMEOUT;
-  } while (!ended && GetTickCount() - start < StopWaitMs);
+    DWORD waited = GetTickCount() - start;
+    if (waited >= StopWaitMs) break;
+    DWORD woke = MsgWaitForMultipleObjects(1, &thread, FALSE, StopWaitMs - waited, QS_ALLINPUT);
+    if (woke == WAIT_OBJECT_0) ended = true;
+    if (woke != WAIT_OBJECT_0 + 1) break;
+  }
   --StopDepth;
   if (!ended) return RenderThreadOverdue;
   DWORD exitCode = STILL_ACTIVE;

@@ -3,6 +3,7 @@
 # copied from a cached template, LANG=ja_JP.UTF-8 (so the ANSI code page is 932), WINEDEBUG=-all,
 # and, with VORLUX_XVFB=1, a private Xvfb display started and stopped around the run.
 # Usage: wine-run.sh PROGRAM.exe [ARGS...]; the exit status is the program's (low 8 bits).
+# Without PROGRAM it only makes the template, when there is none yet.
 # Environment:
 #   VORLUX_WINE_TEMPLATE  template prefix to copy (created on first use); default build/wine-template
 #   VORLUX_XVFB           1: run on a fresh Xvfb display (1024x768x24)
@@ -26,6 +27,7 @@ make_template() {
   (
     flock 9
     if [ ! -f "$template/.ready-v5" ]; then
+      echo "wine-run: making the template prefix $template (once; about 15 s)" >&2
       rm -rf "$template.tmp"
       WINEPREFIX="$template.tmp" wineboot -i >/dev/null 2>&1
       # The dialogs' font, MS P Gothic, is not installed: IPA P Gothic is made to its measures. It
@@ -44,6 +46,7 @@ make_template() {
 }
 
 [ -f "$template/.ready-v5" ] || make_template
+[ $# -eq 0 ] && exit 0
 
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/vorlux-prefix.XXXXXX")
 xvfb_pid=""

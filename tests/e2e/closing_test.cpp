@@ -105,14 +105,11 @@ TEST_F(Closing, ATinyStoredDeviationStillDrawsTheTextAndAKeyEndsIt) {
 // within the usual time, with its usual exit code, even when the render thread never comes back
 // from its outlines (the test build's "/s stuck" makes the outline service never return).
 TEST_F(Closing, AKeyEndsItEvenWhenTheRenderThreadNeverComesBack) {
-  Install(E2E_FAULT_SAVER, "vorlux_fault.scr");
-  Process process = Launch(CommandLine("/s stuck", "vorlux_fault.scr"));
-  HWND saver = WaitForTopLevel(process, SaverClass);
-  ASSERT_NE(nullptr, saver) << "no " << SaverClass << " window within 10 s";
-  ASSERT_NE(nullptr, WaitForChild(saver, GlClass)) << "no GL child, so no render thread";
-  ASSERT_TRUE(process.SurvivesFor(500)) << "exit code " << process.WaitForExit(0);
+  FullScreenRun run;
+  ASSERT_NO_FATAL_FAILURE(StartStuckSaver(&run));
+  ASSERT_TRUE(run.process.SurvivesFor(500)) << "exit code " << run.process.WaitForExit(0);
   EXPECT_EQ(0u, SwapCount()) << "frames drawn by a render thread that cannot build its outlines";
-  EXPECT_EQ(0u, ExitCodeAfterKey(process)) << "exit code " << CloseTimeMs << " ms after a key press";
+  EXPECT_EQ(0u, ExitCodeAfterKey(run.process)) << "exit code " << CloseTimeMs << " ms after a key press";
 }
 
 }  // namespace

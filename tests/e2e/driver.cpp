@@ -305,23 +305,37 @@ void SaverTest::SetUp() {
   Install(E2E_SAVER, "vorlux.scr");
 }
 
-void SaverTest::Install(const char* unixPath, const char* name) {
-  std::string target = folder_ + "\\" + name;
+static void CopyBuildOutput(const char* unixPath, const std::string& target) {
   ASSERT_TRUE(CopyFileA(WinePath(unixPath).c_str(), target.c_str(), FALSE))
       << unixPath << " -> " << target << ": " << GetLastError();
 }
 
-void SaverTest::InstallPasswordDouble() { Install(E2E_PASSWORD_DOUBLE, "PASSWORD.CPL"); }
-// Wine has an MPR.DLL and an hhctrl.ocx of its own; the copy next to the program loads only when
-// native comes first.
+void SaverTest::Install(const char* unixPath, const char* name) { CopyBuildOutput(unixPath, folder_ + "\\" + name); }
+
+void SaverTest::InstallInSystemFolder(const char* unixPath, const char* name) {
+  char folder[MAX_PATH] = "";
+  GetSystemDirectoryA(folder, sizeof folder);
+  std::string target = std::string(folder) + "\\" + name;
+  // The prefix's Windows folder is hard links to the template's files: a copy over one would
+  // change the template's file too, so the link goes first.
+  DeleteFileA(target.c_str());
+  CopyBuildOutput(unixPath, target);
+}
+
+void SaverTest::PreferNativeDll(const char* dll) {
+  SetText("Software\\Wine\\AppDefaults\\vorlux.scr\\DllOverrides", dll, "native,builtin");
+}
+
+void SaverTest::InstallPasswordDouble() { InstallInSystemFolder(E2E_PASSWORD_DOUBLE, "PASSWORD.CPL"); }
+
 void SaverTest::InstallMprDouble() {
-  Install(E2E_MPR_DOUBLE, "MPR.DLL");
-  SetText("Software\\Wine\\AppDefaults\\vorlux.scr\\DllOverrides", "mpr", "native,builtin");
+  InstallInSystemFolder(E2E_MPR_DOUBLE, "MPR.DLL");
+  PreferNativeDll("mpr");
 }
 
 void SaverTest::InstallHtmlHelpDouble() {
-  Install(E2E_HHCTRL_DOUBLE, "hhctrl.ocx");
-  SetText("Software\\Wine\\AppDefaults\\vorlux.scr\\DllOverrides", "hhctrl.ocx", "native,builtin");
+  InstallInSystemFolder(E2E_HHCTRL_DOUBLE, "hhctrl.ocx");
+  PreferNativeDll("hhctrl.ocx");
 }
 
 void SaverTest::UseWindowsVersion(const char* version, const char* program) {
@@ -364,6 +378,16 @@ void SaverTest::StartFullScreen(const std::string& commandLine, FullScreenRun* r
   ASSERT_NE(nullptr, run->child) << "no " << GlClass << " child in the saver window within 10 s";
   ASSERT_TRUE(WaitUntil([&] { return SwapCount() >= swaps; }, 20000))
       << "expected " << swaps << " frames within 20 s, saw " << SwapCount();
+}
+
+void SaverTest::StartStuckSaver(FullScreenRun* run) {
+  ASSERT_NO_FATAL_FAILURE(Install(E2E_FAULT_SAVER, "vorlux_fault.scr"));
+  run->process = Launch(CommandLine("/s stuck", "vorlux_fault.scr"));
+  ASSERT_TRUE(run->process.Started());
+  run->saver = WaitForTopLevel(run->process, SaverClass);
+  ASSERT_NE(nullptr, run->saver) << "no " << SaverClass << " window within 10 s";
+  run->child = WaitForChild(run->saver, GlClass);
+  ASSERT_NE(nullptr, run->child) << "no GL child, so no render thread";
 }
 
 }  // namespace e2e

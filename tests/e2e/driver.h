@@ -133,9 +133,16 @@ class SaverTest : public testing::Test {
   void SetUp() override;
   // Copies a build output (E2E_SAVER, E2E_FAULT_SAVER, a double) into the folder as `name`.
   void Install(const char* unixPath, const char* name);
+  // The doubles of the system's components go where the program loads those from: the system
+  // folder.
   void InstallPasswordDouble();
   void InstallMprDouble();
   void InstallHtmlHelpDouble();
+  // Copies a build output into the system folder as `name`.
+  void InstallInSystemFolder(const char* unixPath, const char* name);
+  // Wine has DLLs of its own for some system components (MPR.DLL, hhctrl.ocx); for the program a
+  // real file of that name then comes first ("mpr", "hhctrl.ocx").
+  void PreferNativeDll(const char* dll);
   // Makes Wine report a Windows version (winecfg's names: "win98", "winxp64", "win10") to the
   // program of that name; UseConsumerPlatform reports Windows 98.
   void UseWindowsVersion(const char* version, const char* program = "vorlux.scr");
@@ -148,6 +155,9 @@ class SaverTest : public testing::Test {
   // Launches the command line and waits for the saver window, its GL child and `swaps` frames
   // (fatal failures when they do not come).
   void StartFullScreen(const std::string& commandLine, FullScreenRun* run, uint64_t swaps = 10);
+  // The test build's full-screen run whose outline service never returns ("/s stuck"), so that its
+  // render thread never comes back: waits for the saver window and the GL child.
+  void StartStuckSaver(FullScreenRun* run);
 
   std::string folder_;
 };

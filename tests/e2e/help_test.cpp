@@ -1,10 +1,10 @@
 // The help in Wine's viewers. Windows XP: the configuration dialog's help button opens the
 // contents topic of vorlux.hlp in WinHelp, and each context number of the dialogs' help tables,
 // asked for with HELP_CONTEXT, opens the topic the source titles for it. Windows 10: the help
-// button opens vorlux.chm in HTML Help; a stand-in for hhctrl.ocx shows which calls the button, a
-// context-help request and the dialog's end make. Wine's viewers ignore HELP_WM_HELP and
-// HH_TP_HELP_WM_HELP, which the dialogs send on a context-help request; what those tables lead to
-// is checked against the files natively.
+// button opens vorlux.chm in HTML Help, from the system's hhctrl.ocx; a stand-in for that shows
+// which calls the button, a context-help request and the dialog's end make. Wine's viewers ignore
+// HELP_WM_HELP and HH_TP_HELP_WM_HELP, which the dialogs send on a context-help request; what those
+// tables lead to is checked against the files natively.
 #include "config_ui/help_context_ids.h"
 #include "tests/e2e/config_driver.h"
 #include "tests/e2e/help_viewer.h"
@@ -41,17 +41,22 @@ TEST_F(HelpViewer, TheHelpButtonOpensTheContentsAndEachContextNumberItsTopic) {
 }
 
 // Wine's hhctrl.ocx shows no page (its browser engine, Gecko, is not installed), but opens its
-// viewer window, titled with the help file's title.
+// viewer window, titled with the help file's title. The system's viewer: a file of its name beside
+// the program (an unpacked download, say) is never loaded, even where the system would take it
+// before its own.
 TEST_F(HelpViewer, FromVistaOnTheHelpButtonOpensTheHtmlHelpFile) {
   auto titles = HelpSourceTitles("Z:" E2E_SOURCE_DIR "/help/vorlux.txt");
   UseWindowsVersion("win10");
   ASSERT_NO_FATAL_FAILURE(Install(E2E_CHM_FILE, "vorlux.chm"));
   ASSERT_NO_FATAL_FAILURE(Install(E2E_HELP_FILE, "vorlux.hlp"));
+  ASSERT_NO_FATAL_FAILURE(Install(E2E_HHCTRL_DOUBLE, "hhctrl.ocx"));
+  PreferNativeDll("hhctrl.ocx");
   ASSERT_NE(nullptr, OpenDialog());
   Click(dialog_, HelpButton);
   HWND viewer = WaitForTopLevel(process_, HtmlHelpViewerClass);
   ASSERT_NE(nullptr, viewer) << "no " << HtmlHelpViewerClass << " window within 10 s";
   EXPECT_EQ(titles["contents"], Utf8(TitleOf(viewer)));
+  EXPECT_EQ(0u, DoubleRecord("HtmlHelpLoads")) << "the hhctrl.ocx beside the program was loaded";
   Pump(1000);
   EXPECT_TRUE(TopLevelWindows(HelpViewerClass).empty()) << "WinHelp was asked as well";
   Click(dialog_, IDCANCEL);
@@ -112,7 +117,21 @@ TEST_F(HelpViewer, FromVistaOnTheButtonAndContextHelpCallHtmlHelpWithTheChmAndTh
   Click(dialog_, IDCANCEL);
   EXPECT_EQ(0u, process_.WaitForExit(5000));
   EXPECT_EQ(1u, RecordedNumber(HH_CLOSE_ALL, "Calls")) << "the help windows closed with the dialog";
+  EXPECT_EQ(1u, DoubleRecord("HtmlHelpViewerClosed")) << "the process ended before the viewer had closed";
   EXPECT_TRUE(TopLevelWindows(HelpViewerClass).empty()) << "WinHelp was asked as well";
+}
+
+// Help asked for with F1 alone, never with the button, is closed with the dialog too.
+TEST_F(HelpViewer, FromVistaOnAnF1OnlySessionClosesItsHelpWindowsBeforeItEnds) {
+  UseWindowsVersion("win10");
+  ASSERT_NO_FATAL_FAILURE(Install(E2E_CHM_FILE, "vorlux.chm"));
+  ASSERT_NO_FATAL_FAILURE(InstallHtmlHelpDouble());
+  ASSERT_NE(nullptr, OpenDialog());
+  ASSERT_TRUE(PressF1On(dialog_, GetDlgItem(dialog_, ConfirmButton), 1));
+  Click(dialog_, IDCANCEL);
+  EXPECT_EQ(0u, process_.WaitForExit(5000));
+  EXPECT_EQ(1u, RecordedNumber(HH_CLOSE_ALL, "Calls")) << "the help windows closed with the dialog";
+  EXPECT_EQ(1u, DoubleRecord("HtmlHelpViewerClosed")) << "the process ended before the viewer had closed";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Two monitors (wine-run.sh's VORLUX_MONITORS display): while the saver runs the other monitor is
-// black, input over it ends the saver as input over the saver window does, a second start finds
-// the saver window, and the black follows the monitor when it changes.
+// black, behind the saver window and never active, input over it ends the saver as input over the
+// saver window does, a second start finds the saver window, the black follows the monitor when it
+// changes or goes, and it goes with the saver window.
 #include "tests/e2e/driver.h"
 #include <memory>
 #include <string>
@@ -24,6 +25,13 @@ std::vector<MONITORINFOEXA> Monitors() {
       },
       reinterpret_cast<LPARAM>(&found));
   return found;
+}
+
+// Whether `upper` lies above `lower` among the top-level windows.
+bool Above(HWND upper, HWND lower) {
+  for (HWND below = GetWindow(upper, GW_HWNDNEXT); below; below = GetWindow(below, GW_HWNDNEXT))
+    if (below == lower) return true;
+  return false;
 }
 
 // Waits until the rectangle of the screen is black.
@@ -64,8 +72,13 @@ TEST_F(TwoMonitors, TheSecondaryShowsNoLitPixelWhileItRuns) {
   ASSERT_EQ(1u, covers.size()) << CoverClass << " windows";
   EXPECT_EQ(Describe(secondary_), Describe(RectInParent(covers[0])));
   LONG exStyle = GetWindowLongA(covers[0], GWL_EXSTYLE);
-  EXPECT_EQ(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, exStyle & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW))
-      << "topmost and without a taskbar button: extended style " << exStyle;
+  const LONG wanted = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+  EXPECT_EQ(wanted, exStyle & wanted) << "topmost, without a taskbar button, never activated: extended style "
+                                      << exStyle;
+  EXPECT_EQ(MA_NOACTIVATE, SendMessageA(covers[0], WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(covers[0]),
+                                        MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)))
+      << "a click on the cover";
+  EXPECT_TRUE(Above(run.saver, covers[0])) << "the cover lies behind the saver window";
   EXPECT_EQ(run.saver, GetForegroundWindow());
   EXPECT_EQ(0u, ExitCodeAfterKey(run.process));
 }
@@ -110,6 +123,27 @@ TEST_F(TwoMonitors, ASecondStartFindsTheSaverWindowAndEnds) {
   EXPECT_EQ(0u, ExitCodeAfterKey(first.process));
 }
 
+// The covers go with the saver window, before the process ends, and a display change while it
+// closes (a monitor powering down, say) brings none back. The test build whose render thread never
+// comes back ("/s stuck") keeps the closing going for its full second.
+TEST_F(TwoMonitors, TheCoversGoWithTheSaverWindowAndADisplayChangeWhileItClosesBringsNoneBack) {
+  FullScreenRun run;
+  ASSERT_NO_FATAL_FAILURE(StartStuckSaver(&run));
+  Process& process = run.process;
+  ASSERT_EQ(1u, TopLevelWindows(CoverClass, process.Id()).size()) << CoverClass << " windows";
+  KeyDown(VK_SPACE);
+  auto coversGone = [&] { return TopLevelWindows(CoverClass, process.Id()).empty(); };
+  ASSERT_TRUE(WaitUntil([&] { return coversGone() || process.WaitForExit(0) != Running; }, CloseTimeMs));
+  ASSERT_EQ(Running, process.WaitForExit(0)) << "the covers went only with the process";
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(run.saver, WM_DISPLAYCHANGE, 24, MAKELPARAM(primary_.right, primary_.bottom),
+                                  SMTO_NORMAL, CloseTimeMs, &answer))
+      << "the closing saver window did not take the display change: " << GetLastError();
+  EXPECT_TRUE(coversGone()) << "a cover made while the saver window closes";
+  EXPECT_EQ(0u, process.WaitForExit(CloseTimeMs));
+  KeyUp(VK_SPACE);
+}
+
 // With the secondary right of the primary, it grows from 800 x 600 to 1024 x 768 while the saver
 // runs; a driver window waits below it, where the new part will be. Wine's mode setting leaves the
 // X pointer at the primary's right edge, so the cursor rests there from the start (put there
@@ -122,9 +156,9 @@ TEST_F(TwoMonitors, TheBlackFollowsTheSecondaryWhenItsResolutionChanges) {
   RECT grown = {secondary_.left, secondary_.top, secondary_.left + 1024, secondary_.top + 768};
   DriverWindow beyond(newPart.left, newPart.top, 100, 100);
   SetCursorPos(primary_.right - 1, primary_.top + 100);
-  Install(E2E_FAULT_SAVER, "vorlux_fault.scr");
-  Process process = Launch(CommandLine("/s stuck", "vorlux_fault.scr"));
-  ASSERT_NE(nullptr, WaitForTopLevel(process, SaverClass)) << "no " << SaverClass << " window within 10 s";
+  FullScreenRun run;
+  ASSERT_NO_FATAL_FAILURE(StartStuckSaver(&run));
+  Process& process = run.process;
   ASSERT_TRUE(TurnsBlack(secondary_));
   ASSERT_EQ(10000, LitPixelsOnScreen(newPart)) << "the driver's window on the new part before the change";
   DEVMODEA mode = {};
@@ -138,6 +172,14 @@ TEST_F(TwoMonitors, TheBlackFollowsTheSecondaryWhenItsResolutionChanges) {
   ASSERT_EQ(1u, covers.size()) << CoverClass << " windows after the change";
   EXPECT_EQ(Describe(grown), Describe(RectInParent(covers[0])));
   EXPECT_TRUE(TurnsBlack(grown));
+  // Then the secondary is turned off: its cover goes with it.
+  mode.dmFields = DM_POSITION | DM_PELSWIDTH | DM_PELSHEIGHT;
+  mode.dmPelsWidth = mode.dmPelsHeight = 0;
+  ASSERT_EQ(DISP_CHANGE_SUCCESSFUL, ChangeDisplaySettingsExA(secondaryDevice_.c_str(), &mode, nullptr,
+                                                             CDS_UPDATEREGISTRY | CDS_NORESET, nullptr));
+  ASSERT_EQ(DISP_CHANGE_SUCCESSFUL, ChangeDisplaySettingsExA(nullptr, nullptr, nullptr, 0, nullptr));
+  ASSERT_EQ(1u, Monitors().size()) << "monitors after the secondary was turned off";
+  EXPECT_TRUE(TopLevelWindows(CoverClass, process.Id()).empty()) << CoverClass << " windows after it went";
   EXPECT_EQ(0u, ExitCodeAfterKey(process));
 }
 

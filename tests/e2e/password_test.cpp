@@ -76,8 +76,9 @@ TEST_F(Password, AfterARefusalMovementIsMeasuredFromTheCursorAtTheRefusal) {
   EXPECT_EQ(2u, DoubleRecord("VerifyCalls"));
 }
 
-// Without the setting, on the NT platform, and in a preview, no password is asked, the
-// verifier is not even loaded, and the running state is never set.
+// Without the setting, on the NT platform, with a PASSWORD.CPL beside the program but none in the
+// system folder, and in a preview, no password is asked, the verifier is not even loaded, and the
+// running state is never set.
 TEST_F(Password, WithoutTheSettingOnNtAndInPreviewNothingIsAskedOrLoaded) {
   const struct {
     const char* name;
@@ -88,6 +89,13 @@ TEST_F(Password, WithoutTheSettingOnNtAndInPreviewNothingIsAskedOrLoaded) {
       {"NT platform", [] {
          SetDword(Desktop, "ScreenSaveUsePassword", 1);
          DeleteValue(SaverAppDefaults, "Version");
+       }},
+      {"PASSWORD.CPL beside the program only", [this] {
+         UseConsumerPlatform();
+         char system[MAX_PATH] = "";
+         GetSystemDirectoryA(system, sizeof system);
+         DeleteFileA((std::string(system) + "\\PASSWORD.CPL").c_str());
+         Install(E2E_PASSWORD_DOUBLE, "PASSWORD.CPL");
        }},
   };
   for (const auto& c : cases) {
