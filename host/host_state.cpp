@@ -53,9 +53,3 @@ HMODULE LoadSystemLibrary(const char* name) {
   // program's, for the libraries it imports.
   return LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
-
-HMODULE LoadedSystemModule(const char* name) {
-  char path[MAX_PATH];
-  if (!SystemPath(name, path)) return nullptr;
-  return GetModuleHandleA(path);
-}

@@ -29,9 +29,6 @@ const char* NextChar(const char* text);
 // folder is never taken. The libraries they need in turn are looked for from the system folder
 // too. Null when the component is missing.
 HMODULE LoadSystemLibrary(const char* name);
-// The system folder's module of that name when it is already loaded in the process, else null.
-// Loads nothing.
-HMODULE LoadedSystemModule(const char* name);
 
 // A function found by name in a module loaded at run time, or null. GetProcAddress gives a
 // generic FARPROC; going through void (*)() says that the caller knows the real type.

@@ -98,8 +98,10 @@ void EndSaverRunNow(int32_t result) {
 }
 
 static void DetachInputMethod(HWND window) {
-  // Only the system's, and only when something (USER32) has loaded it already: never loaded here.
-  ImeModule = LoadedSystemModule("IMM32.DLL");
+  // Looked up among the modules already loaded (USER32 loads the system's), never loaded, so a
+  // file of that name beside the program is never taken by this. Not by the system folder's path:
+  // a 32-bit saver on 64-bit Windows has it from SysWOW64, which that path need not match.
+  ImeModule = GetModuleHandleA("IMM32.DLL");
   if (!ImeModule) return;
   ImeAssociateFn = ProcAddress<ImmAssociateContextFn>(ImeModule, "ImmAssociateContext");
   if (ImeAssociateFn) SavedInputContext = ImeAssociateFn(window, nullptr);
