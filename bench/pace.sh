@@ -4,7 +4,8 @@
 # "StepsPerSecond" 0 (one step a frame, as fast as the machine draws). Over SECONDS of each run,
 # after a second of warm-up, it counts the swaps with the frame grabber and the saver process's CPU
 # time (user + system, from /proc) over the wall time; then a key press closes the saver.
-# Usage: bench/pace.sh [SECONDS]   (run `make build` first; VORLUX_PACE_BUILD: another build folder)
+# Usage: bench/pace.sh [SECONDS]   (run `make build` first; VORLUX_PACE_BUILD: another build folder;
+# VORLUX_BENCH_ROUNDS runs of each kind, interleaved, default 3: the medians are printed)
 # Last lines: steps-per-second N (swaps a second at the default speed: while the machine keeps up
 # each frame holds one step), cpu-share X (of one core, at the default speed), uncapped-fps F,
 # uncapped-cpu-share Y.
@@ -60,9 +61,21 @@ measure() {  # $1: the stored StepsPerSecond, or "" for none; prints "swaps-per-
     'BEGIN { w = (b - a) / 1e9; printf "%.1f %.3f\n", (c1 - c0) / w, (p1 - p0) / hz / w }'
 }
 
-read -r paced_fps paced_cpu < <(measure "")
-read -r free_fps free_cpu < <(measure 0)
-echo "default speed: $paced_fps swaps a second, $paced_cpu of a core; as fast as it draws: $free_fps swaps a second, $free_cpu of a core"
+median() { printf '%s\n' "$@" | sort -g | sed -n "$(( ($# + 1) / 2 ))p"; }
+
+# Runs vary by a tenth from one to the next on a shared machine: the medians of interleaved runs.
+rounds=${VORLUX_BENCH_ROUNDS:-3}
+paced_fps=() paced_cpu=() free_fps=() free_cpu=()
+for _ in $(seq "$rounds"); do
+  read -r fps cpu < <(measure "")
+  paced_fps+=("$fps") paced_cpu+=("$cpu")
+  read -r fps cpu < <(measure 0)
+  free_fps+=("$fps") free_cpu+=("$cpu")
+done
+echo "runs: default speed ${paced_fps[*]} swaps a second, ${paced_cpu[*]} of a core;" \
+  "as fast as it draws ${free_fps[*]} swaps a second, ${free_cpu[*]} of a core"
+paced_fps=$(median "${paced_fps[@]}") paced_cpu=$(median "${paced_cpu[@]}")
+free_fps=$(median "${free_fps[@]}") free_cpu=$(median "${free_cpu[@]}")
 echo "steps-per-second $paced_fps"
 echo "cpu-share $paced_cpu"
 echo "uncapped-fps $free_fps"
