@@ -10,7 +10,8 @@
 # saver runs, the primary's frame composed in, each monitor outlined in grey.
 # VORLUX_OUTLINES=extruded runs vorlux_extruded.scr instead, the test build whose outline service
 # extrudes as Windows' does (Wine's draws the letters flat), so that the pictures show the
-# lettering as on Windows. Every wait is bounded: when Wine's template prefix, the saver's window
+# lettering as on Windows. VORLUX_SETTINGS="Name=number ..." stores those settings (REG_DWORD, for
+# example "Motion=1 StepsPerSecond=30") in the run's prefix first. Every wait is bounded: when Wine's template prefix, the saver's window
 # or the saver's end does not come in time, the run is ended and says which.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -23,6 +24,16 @@ case ${VORLUX_OUTLINES:-} in
   extruded) saver=("$build/vorlux_extruded.scr" /s) ;;
   *) echo "vorlux: VORLUX_OUTLINES is extruded or unset, not '$VORLUX_OUTLINES'" >&2; exit 2 ;;
 esac
+# Settings go into the throwaway prefix just before the saver starts, in one command line of cmd.
+if [ -n "${VORLUX_SETTINGS:-}" ]; then
+  line=""
+  for setting in $VORLUX_SETTINGS; do
+    [[ "$setting" =~ ^[A-Za-z_]+=[0-9]+$ ]] || { echo "vorlux: VORLUX_SETTINGS takes Name=number, not '$setting'" >&2; exit 2; }
+    line+="reg add HKCU\\SOFTWARE\\Pellam\\Vorlux\\1.00 /v ${setting%%=*} /t REG_DWORD /d ${setting#*=} /f >nul && "
+  done
+  program=${saver[0]}
+  saver=(cmd /c "$line Z:${program//\//\\} ${saver[*]:1}")
+fi
 # The bounds, in seconds: for Wine's template prefix (made once per build folder, about 15 s), for
 # the saver's window once Wine starts it, and for the saver's end after the key press.
 template_wait=300
@@ -59,7 +70,7 @@ export VORLUX_WINE_TEMPLATE="$build/wine-template"
 timeout -k 5 "$template_wait" "$root/scripts/wine-run.sh" ||
   { say "Wine's template prefix was not made within ${template_wait}s; the run ends"; exit 1; }
 
-say "running ${saver[0]##*/} ${saver[*]:1} on display $DISPLAY (${screen_w}x${screen_h}) for ${seconds}s from its window"
+say "running $(basename "${program:-${saver[0]}}") /s ${VORLUX_SETTINGS:+(${VORLUX_SETTINGS}) }on display $DISPLAY (${screen_w}x${screen_h}) for ${seconds}s from its window"
 launch_ns=$(monotonic_ns)
 # Every sixth frame (30 degrees of X rotation) from the start, enough for the GIF. The timeout is
 # a last resort; the waits below end the run first.
