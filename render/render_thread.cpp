@@ -91,7 +91,7 @@ static void FinishStep() {
   if (WrapSpinAngles(&AngleX, &AngleY, &AngleZ)) StepChildWindow();
 }
 
-static void DrawText(float scale) {
+static void DrawFrame(float scale) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glPushMatrix();
   if (TextMotion == Motion::FaceTheRoom) {
@@ -130,7 +130,7 @@ int AnimateFrames(float scale) {
       AddSpinSteps(&AngleX, &AngleY, &AngleZ);
       SwayStep = SwayStep + 1 < SwayCycle ? SwayStep + 1 : 0;
     }
-    DrawText(scale);
+    DrawFrame(scale);
     FinishStep();
     glFinish();
     SwapBuffers(wglGetCurrentDC());
