@@ -1,5 +1,5 @@
-// render_host.exe: runs the renderer in the test host for a fixed time, for `make run` and the
-// benchmark. Frames are counted and captured outside, by the frame grabber.
+// render_host.exe: runs the renderer in the test host for a fixed time, for the frame-rate
+// benchmark (bench/render.sh). Frames are counted and captured outside, by the frame grabber.
 // Usage: render_host.exe [--seconds N] [--top] [--empty] [--width W --height H] [--steps-per-second N]
 // (the last is stored as the setting "StepsPerSecond" for the run; 0 draws as fast as it can)
 #include "tests/host/render_host.h"
