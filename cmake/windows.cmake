@@ -64,8 +64,10 @@ set_source_files_properties(resources/vorlux.rc PROPERTIES
 # Everything of the program but its entry point, so the tests link the same code.
 add_library(vorlux_core STATIC
   host/host_state.cpp
+  host/system.cpp
   host/password.cpp
   host/saver_window.cpp
+  host/saver_input.cpp
   host/cover_windows.cpp
   config_ui/config_dialog.cpp
   config_ui/page_support.cpp

@@ -7,6 +7,7 @@
 #include "config_ui/page_support.h"
 #include "config_ui/pages.h"
 #include "host/host_state.h"
+#include "host/system.h"
 #include "render/glyph_walk.h"
 #include "resources/resource.h"
 #include "settings/settings.h"

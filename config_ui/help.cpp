@@ -3,6 +3,7 @@
 #include "config_ui/help_choice.h"
 #include "config_ui/help_ids.h"
 #include "host/host_state.h"
+#include "host/system.h"
 #include <htmlhelp.h>
 
 namespace {

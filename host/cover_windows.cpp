@@ -3,7 +3,8 @@
 #include "host/cover_windows.h"
 #include "host/host_state.h"
 #include "host/monitor_covers.h"
-#include "host/saver_window.h"
+#include "host/saver_input.h"
+#include "host/system.h"
 
 static HWND CoverWindows[MaxMonitors];
 static int32_t CoverCount = 0;

@@ -5,6 +5,7 @@
 #include "host/host_state.h"
 #include "host/password.h"
 #include "host/saver_window.h"
+#include "host/system.h"
 #include "resources/resource.h"
 #ifdef VORLUX_FAULT_TEST
 #include "render/glyphs.h"

@@ -4,6 +4,7 @@
 #include "host/command_line.h"
 #include "host/close_gate.h"
 #include "host/host_state.h"
+#include "host/system.h"
 
 using VerifyScreenSavePwdFn = BOOL(WINAPI*)(HWND);
 using PwdChangePasswordFn = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD);

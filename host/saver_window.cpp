@@ -3,6 +3,8 @@
 #include "host/saver_window.h"
 #include "host/cover_windows.h"
 #include "host/host_state.h"
+#include "host/saver_input.h"
+#include "host/system.h"
 #include "host/password.h"
 #include "resources/resource.h"
 #include <stdlib.h>
@@ -105,29 +107,6 @@ static void DetachInputMethod(HWND window) {
   if (!ImeModule) return;
   ImeAssociateFn = ProcAddress<ImmAssociateContextFn>(ImeModule, "ImmAssociateContext");
   if (ImeAssociateFn) SavedInputContext = ImeAssociateFn(window, nullptr);
-}
-
-bool IsSaverInput(UINT message) {
-  switch (message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_ACTIVATE:
-    case WM_ACTIVATEAPP:
-    case WM_NCACTIVATE:
-    case WM_SETCURSOR:
-    case WM_SYSCOMMAND:
-      return true;
-    default:
-      return false;
-  }
-}
-
-LRESULT HandToSaverWindow(UINT message, WPARAM wParam, LPARAM lParam) {
-  return HostSaverWindowProc(SaverWindowHandle, message, wParam, lParam);
 }
 
 LRESULT CALLBACK HostSaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -23,15 +23,6 @@ int32_t RunSaver(HWND parent);
 void EndSaverRunNow(int32_t result);
 LRESULT CALLBACK HostSaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DefaultSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// The one list of what the saver window decides on wherever it arrives: key and button presses
-// and mouse movement (which close the saver), activation, the cursor and system commands. The GL
-// child and the covers hand exactly these on to the saver window.
-bool IsSaverInput(UINT message);
-// A message of that list that came to another window of the saver (the GL child, a cover), handled
-// as if it had come to the saver window: through its procedure, so that the host's own filter (of
-// system commands, say) applies as well.
-LRESULT HandToSaverWindow(UINT message, WPARAM wParam, LPARAM lParam);
-
 // The program's procedure for the saver window; it hands what it does not consume to
 // DefaultSaverProc.
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,6 +1,6 @@
 // The render thread's pacing on the performance counter. Render thread only.
 #include "render/frame_pacer.h"
-#include "host/host_state.h"
+#include "host/system.h"
 #include <mmsystem.h>
 
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION

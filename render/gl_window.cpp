@@ -3,6 +3,7 @@
 // destruction stops the render thread and waits for it, for a bounded time. Main thread only.
 #include "render/gl_window.h"
 #include "host/host_state.h"
+#include "host/saver_input.h"
 #include "host/saver_window.h"
 #include "render/render_thread.h"
 #include "render/scene.h"

@@ -1,6 +1,6 @@
 // Outline glyph lists of the text. Runs on the render thread inside scene setup.
 #include "render/glyphs.h"
-#include "host/host_state.h"
+#include "host/system.h"
 #include "render/outline_deviation.h"
 #include "settings/settings.h"
 
