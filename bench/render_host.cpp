@@ -23,15 +23,14 @@ int main(int argc, char** argv) {
     else if (!strcmp(argv[i], "--steps-per-second") && i + 1 < argc) stepsPerSecond = argv[++i];
   }
   HostInstance = GetModuleHandleA(nullptr);
-  memset(&SaverState, 0, sizeof SaverState);
-  LoadSaverStrings();
+  StartSaverState();
   if ((empty || stepsPerSecond) && OpenSettingsKeyForWrite()) {
     if (empty) {
       // An empty stored slot: every frame is a clear and a swap, the ceiling of the frame rate.
       WriteIntSetting(SaverState.SettingsKey, "StringID", 0);
       WriteTextSetting(SaverState.SettingsKey, "ZorvelString0", "");
     }
-    if (stepsPerSecond) WriteIntSetting(SaverState.SettingsKey, StepsPerSecondValueName, atoi(stepsPerSecond));
+    if (stepsPerSecond) WriteIntSetting(SaverState.SettingsKey, "StepsPerSecond", atoi(stepsPerSecond));
     CloseSettingsKey();
   }
   if (!OpenRenderHost(shape, width, height)) return 2;

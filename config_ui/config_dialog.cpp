@@ -72,8 +72,7 @@ DWORD GetListEntry(int index, char* slot) {
 }
 
 void InitDialog() {
-  memset(&SaverState, 0, sizeof SaverState);
-  LoadSaverStrings();
+  StartSaverState();
   OpenSettingsKeyForRead();
   if (SaverState.SettingsKey) {
     char valueName[32];

@@ -13,9 +13,9 @@
 namespace {
 
 struct VectorPage {
-  int firstRow;      // the first of the table rows shown as four edits each
+  int firstRow;      // the first of the table rows shown as an edit per float
   int rowCount;
-  int firstEdit;     // the first row's first edit; the rows' edits follow it in order
+  int firstEdit;     // the first row's first edit; the rows' edits follow it in order, four a row
   bool shininess;    // the material page also shows the shininess, as an integer
   const uint32_t* helpIds;
 };
@@ -23,18 +23,24 @@ struct VectorPage {
 const VectorPage LightPage = {LightAmbientRow, 5, IDC_LIGHT_AMBIENT, false, LightHelpIds};
 const VectorPage MaterialPage = {MatAmbientRow, 4, IDC_MAT_AMBIENT, true, MaterialHelpIds};
 
-constexpr int Components = 4;
+constexpr int EditsPerRow = 4;
 
 void ShowRows(HWND page, const VectorPage& shown) {
   const MaterialLightRow* table = GetMaterialLightTable();
-  for (int r = 0; r < shown.rowCount; ++r)
-    for (int c = 0; c < Components; ++c)
-      ShowFloat(page, shown.firstEdit + Components * r + c, table[shown.firstRow + r].vector[c]);
+  for (int r = 0; r < shown.rowCount; ++r) {
+    const MaterialLightRow& row = table[shown.firstRow + r];
+    for (int c = 0; c < row.width; ++c) ShowFloat(page, shown.firstEdit + EditsPerRow * r + c, row.vector[c]);
+  }
   if (shown.shininess) {
     char text[NumberFieldSize];
     FormatIntField(text, sizeof text, ShininessShown(table[MatShininessRow].vector[0]));
     SetDlgItemTextA(page, IDC_SHININESS, text);
   }
+}
+
+LSTATUS WriteRow(const MaterialLightRow& row) {
+  return WriteBinarySetting(SaverState.SettingsKey, row.valueName, row.vector,
+                            static_cast<DWORD>(row.width * sizeof(float)));
 }
 
 // Every row is written whether or not its entries held numbers; the table in memory takes what
@@ -45,16 +51,15 @@ INT_PTR ApplyRows(HWND page, const VectorPage& shown) {
   LSTATUS status = ERROR_SUCCESS;
   for (int r = 0; r < shown.rowCount; ++r) {
     const MaterialLightRow& row = table[shown.firstRow + r];
-    for (int c = 0; c < Components; ++c) ReadFloat(page, shown.firstEdit + Components * r + c, &row.vector[c]);
-    status = FirstFailure(status, WriteBinarySetting(SaverState.SettingsKey, row.valueName, row.vector,
-                                                     Components * sizeof(float)));
+    for (int c = 0; c < row.width; ++c) ReadFloat(page, shown.firstEdit + EditsPerRow * r + c, &row.vector[c]);
+    status = FirstFailure(status, WriteRow(row));
   }
   if (shown.shininess) {
     const MaterialLightRow& row = table[MatShininessRow];
     char text[EditReadSize] = "";
     GetDlgItemTextA(page, IDC_SHININESS, text, sizeof text);
     row.vector[0] = ReadShininessField(text, row.vector[0]);
-    status = FirstFailure(status, WriteBinarySetting(SaverState.SettingsKey, row.valueName, row.vector, sizeof(float)));
+    status = FirstFailure(status, WriteRow(row));
   }
   if (!EndSettingsWrite(page, status)) return RefuseApply(page);
   return FALSE;

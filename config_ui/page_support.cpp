@@ -57,3 +57,65 @@ void ReadFloat(HWND page, int control, float* value) {
   GetDlgItemTextA(page, control, text, sizeof text);
   ParseFloatField(text, value);
 }
+
+// What the pages of single values showed, then what the apply read back; each page has rows of
+// its own.
+static SingleSettings Shown;
+
+static void ShowSetting(HWND page, const SettingRow& row) {
+  const SettingControl& control = row.control;
+  char text[NumberFieldSize];
+  switch (control.shown) {
+    case SettingShown::FloatEdit:
+      ShowFloat(page, control.id, Shown.*row.real);
+      return;
+    case SettingShown::NumberEdit:
+      FormatIntField(text, sizeof text, Shown.*row.number);
+      SetDlgItemTextA(page, control.id, text);
+      return;
+    case SettingShown::Choice:
+      // A stored value that no button stands for checks none.
+      for (int32_t value = 0; value <= control.most; ++value)
+        CheckDlgButton(page, control.id + value, Shown.*row.number == value ? BST_CHECKED : BST_UNCHECKED);
+      return;
+  }
+}
+
+static void ReadSetting(HWND page, const SettingRow& row) {
+  const SettingControl& control = row.control;
+  char text[EditReadSize] = "";
+  switch (control.shown) {
+    case SettingShown::FloatEdit:
+      ReadFloat(page, control.id, &(Shown.*row.real));
+      return;
+    case SettingShown::NumberEdit:
+      GetDlgItemTextA(page, control.id, text, sizeof text);
+      ParseIntFieldInRange(text, control.least, control.most, &(Shown.*row.number));
+      return;
+    case SettingShown::Choice:
+      Shown.*row.number = static_cast<int32_t>(row.builtIn);
+      for (int32_t value = 0; value <= control.most; ++value)
+        if (IsDlgButtonChecked(page, control.id + value) == BST_CHECKED) Shown.*row.number = value;
+      return;
+  }
+}
+
+void ShowSettings(HWND page, SettingGroup group) {
+  OpenSettingsKeyForRead();
+  ReadSettings(SaverState.SettingsKey, group, &Shown);
+  CloseSettingsKey();
+  for (const SettingRow* row = GetSettingTable(); row->valueName; ++row)
+    if (row->group == group) ShowSetting(page, *row);
+}
+
+INT_PTR ApplySettings(HWND page, SettingGroup group) {
+  if (!BeginSettingsWrite(page)) return RefuseApply(page);
+  LSTATUS status = ERROR_SUCCESS;
+  for (const SettingRow* row = GetSettingTable(); row->valueName; ++row) {
+    if (row->group != group) continue;
+    ReadSetting(page, *row);
+    status = FirstFailure(status, WriteSetting(SaverState.SettingsKey, *row, Shown));
+  }
+  if (!EndSettingsWrite(page, status)) return RefuseApply(page);
+  return FALSE;
+}

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <stdint.h>
+#include "settings/settings.h"
 
 // A writer's pass over the settings key. BeginSettingsWrite opens it for writing; when that fails
 // it tells the user, in a box owned by `owner`, and returns false. EndSettingsWrite closes it and,
@@ -25,3 +26,10 @@ constexpr int EditReadSize = 255;
 // The edits' numbers: shown with "%f"; read back keeping the value when no number was typed.
 void ShowFloat(HWND page, int control, float value);
 void ReadFloat(HWND page, int control, float* value);
+
+// The pages of single values (shape, motion): the group's rows of the settings table, read and
+// shown in their controls when the page starts, and read back and stored when the sheet applies.
+// An entry that is refused keeps the value shown. One sheet runs at a time (it is modal), so the
+// values shown are kept in one record for every page.
+void ShowSettings(HWND page, SettingGroup group);
+INT_PTR ApplySettings(HWND page, SettingGroup group);

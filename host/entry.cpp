@@ -101,10 +101,7 @@ int32_t RunPreview(const char* text) {
   return RunSaver(parent);
 }
 
-int32_t PrepareConfigDialog(HINSTANCE) { return 1; }
-
 int32_t RunConfigDialog(HWND owner) {
-  if (!PrepareConfigDialog(HostInstance)) return 0;
   return static_cast<int32_t>(
       DialogBoxParamA(HostInstance, MAKEINTRESOURCEA(IDD_CONFIG), owner, SaverConfigDialogProc, 0));
 }

@@ -10,5 +10,3 @@ void SaverEntry();
 int32_t SaverMain(HINSTANCE instance, HINSTANCE previousInstance, const char* tail, int showCommand);
 int32_t RunPreview(const char* text);
 int32_t RunConfigDialog(HWND owner);
-// The program's hook before the configuration dialog; 0 keeps it from opening.
-int32_t PrepareConfigDialog(HINSTANCE instance);

@@ -5,8 +5,8 @@
 #include "host/host_state.h"
 #include "host/saver_input.h"
 #include "host/saver_window.h"
+#include "render/animation.h"
 #include "render/render_thread.h"
-#include "render/scene.h"
 #include "settings/settings.h"
 #include "settings/store.h"
 #include <string.h>
@@ -14,11 +14,12 @@
 static int32_t ChildCreated = 0;   // the saver window's first paint has tried to create the child
 static int32_t ThreadStarted = 0;  // the child's first paint has tried to start the render thread
 
+void (*EndRunNow)(int32_t result) = EndSaverRunNow;
+
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
-      memset(&SaverState, 0, sizeof SaverState);
-      LoadSaverStrings();
+      StartSaverState();
       return DefaultSaverProc(window, message, wParam, lParam);
     case WM_PAINT: {
       PAINTSTRUCT ps;
@@ -52,9 +53,9 @@ int CreateGlWindow(HINSTANCE instance, HWND saverWindow) {
   glClass.lpfnWndProc = GlWindowProc;
   glClass.hInstance = instance;
   glClass.lpszClassName = SaverState.ClassName;
-  if (!RegisterClassA(&glClass)) return 0;
-  SaverState.ChildWidth = static_cast<int32_t>(SaverState.SaverWidth * 0.6666666666666666);
-  SaverState.ChildHeight = static_cast<int32_t>(SaverState.SaverHeight * 0.6666666666666666);
+  if (!RegisterClassA(&glClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return 0;
+  SaverState.ChildWidth = ChildExtent(SaverState.SaverWidth);
+  SaverState.ChildHeight = ChildExtent(SaverState.SaverHeight);
   SaverState.ChildWindow = CreateWindowExA(0, SaverState.ClassName, SaverState.WindowTitle,
                                            WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, SaverState.ChildWidth,
                                            SaverState.ChildHeight, saverWindow, nullptr, instance, nullptr);
@@ -69,6 +70,7 @@ LRESULT CALLBACK GlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_CREATE:
       OpenSettingsKeyForRead();
       memcpy(SaverState.Text, SaverState.DefaultText, sizeof SaverState.Text);
+      ThreadStarted = 0;
       return 0;
     case WM_PAINT: {
       PAINTSTRUCT ps;
@@ -83,12 +85,8 @@ LRESULT CALLBACK GlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_DESTROY:
       // A thread that does not come back in time (still building its outlines) must not keep a
       // full-screen window that no longer answers: the run ends here, as it would have ended.
-      if (StopRenderThread() == RenderThreadOverdue) EndSaverRunNow(0);
+      if (StopRenderThread() == RenderThreadOverdue) EndRunNow(0);
       PostQuitMessage(0);
-      return 0;
-    case WM_SIZE:
-      // No context is current on this thread: the render thread's viewport is not touched.
-      ResizeViewport(window);
       return 0;
     default:
       // Input and activation over the child are the saver window's: the host decides on closing.

@@ -2,8 +2,14 @@
 // render thread draws. Main thread only.
 #pragma once
 #include <windows.h>
+#include <stdint.h>
 
 // Registers the child class and creates the child window two thirds the saver window's size at
 // its top-left corner, shown and painted (which starts the render thread). 1 on success, else 0.
 int CreateGlWindow(HINSTANCE instance, HWND saverWindow);
 LRESULT CALLBACK GlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// What the GL child does when its destruction finds that the render thread has not come back in
+// time: end the run at once (EndSaverRunNow). The tests, whose process must go on, put a stand-in
+// here.
+extern void (*EndRunNow)(int32_t result);

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <atomic>
 #include <stdint.h>
-#include "render/motion.h"
+#include "settings/settings.h"
 
 // 1 while the render thread is to keep drawing. Written by the main thread, read by the render
 // thread once per frame. A plain int shared between threads would be a data race (the compiler
@@ -12,19 +12,10 @@
 // x86 with defined behaviour, and no ordering beyond that is needed.
 extern std::atomic<int32_t> RunFlag;
 
-// Animation state, render thread only, never reset: the process runs the saver once.
-extern float AngleX, AngleY, AngleZ;
-extern int32_t PosX, PosY, DirX, DirY;
-// How the text moves, read from the settings before the first frame, and the readable motion's
-// place in its cycle. Render thread only.
-extern uint32_t StepsPerSecond;
-extern Motion TextMotion;
-extern uint32_t SwayStep;
-
 void SetRunFlag();
 void ClearRunFlag();
 
-// Main thread: sets the run flag and starts RenderThreadMain on SaverState (handle and id into
+// Main thread: sets the run flag and starts RenderThreadMain on SaverState (its handle into
 // SaverState) at below-normal priority, so input handling goes first.
 void StartRenderThread();
 // How long a stop waits for the render thread: far beyond a frame and the teardown, well within
@@ -41,7 +32,7 @@ DWORD StopRenderThread();
 // Thread routine; parameter: the address of SaverState. Exit code 1 after a stop, 0 when the
 // scene could not be set up.
 DWORD WINAPI RenderThreadMain(LPVOID parameter);
-// Draws frames while RunFlag is 1, taking the animation steps at StepsPerSecond; returns 1.
-int AnimateFrames(float scale);
-// Deletes the glyph lists, puts the previous palette back, deletes the context; returns 1.
-int TeardownScene();
+// Draws frames on dc while RunFlag is 1, at the settings' scale, steps a second and motion.
+void AnimateFrames(HDC dc, const SingleSettings& settings);
+// Deletes the glyph lists, puts dc's previous palette back, deletes the current context.
+void TeardownScene(HDC dc);

@@ -3,7 +3,6 @@
 #include "render/extensions.h"
 #include "render/glyphs.h"
 #include "render/palette.h"
-#include "settings/settings.h"
 #include "settings/store.h"
 #include <GL/gl.h>
 
@@ -63,12 +62,6 @@ void SetupPalette(HDC dc) {
   RealizePalette(dc);
 }
 
-void ResizeViewport(HWND window) {
-  RECT client;
-  GetClientRect(window, &client);
-  glViewport(0, 0, client.right, client.bottom);
-}
-
 void SetCapability(uint32_t capability, uint8_t flag) {
   if (flag == 1)
     glEnable(capability);
@@ -76,13 +69,12 @@ void SetCapability(uint32_t capability, uint8_t flag) {
     glDisable(capability);
 }
 
-int ApplyGlCaps(HKEY key) {
+void ApplyGlCaps(HKEY key) {
   ReadGlCaps(key);
   for (const GlCapRow* row = GetGlCapTable(); row->valueName; ++row) SetCapability(row->capability, row->state);
-  return 1;
 }
 
-int ApplyMaterialLight(HKEY key) {
+void ApplyMaterialLight(HKEY key) {
   ReadMaterialLight(key);
   const MaterialLightRow* table = GetMaterialLightTable();
   struct Binding {
@@ -109,10 +101,9 @@ int ApplyMaterialLight(HKEY key) {
   // The modelview matrix is still the identity: the light stays fixed to the viewer.
   for (const Binding& l : Lights) glLightfv(GL_LIGHT0, l.parameter, table[l.row].vector);
   glLightModelfv(GL_LIGHT_MODEL_AMBIENT, table[LightModelAmbientRow].vector);
-  return 1;
 }
 
-int SetupScene(HDC dc, HKEY key, char* text, float* scale) {
+int SetupScene(HDC dc, HKEY key, char* text, SingleSettings* settings) {
   if (!SetupPixelFormat(dc)) return 0;
   // Neither result is tested: a context that fails shows up as an empty window, nothing worse.
   HGLRC context = wglCreateContext(dc);
@@ -125,15 +116,12 @@ int SetupScene(HDC dc, HKEY key, char* text, float* scale) {
   glDepthRange(1.0, 0.0);
 
   ReadSelectedText(key, text);
-  float deviation, extrusion;
-  int32_t format;
+  ReadSettings(key, SettingGroup::Shape, settings);
   LOGFONTA font;
-  ReadFloatSetting(key, DeviationValueName, &deviation, DefaultDeviation);
-  ReadFloatSetting(key, ExtrusionValueName, &extrusion, DefaultExtrusion);
-  ReadFloatSetting(key, UserScaleValueName, scale, DefaultUserScale);
-  ReadIntSetting(key, FormatValueName, &format, DefaultFormat);
   ReadLogFont(key, &font);
-  if (!BuildFontGlyphLists(dc, &font, text, deviation, extrusion, format)) return 0;
+  if (!BuildFontGlyphLists(dc, &font, text, settings->deviation, settings->extrusion, settings->format)) return 0;
+  // The frames call the lists by their offsets from here.
+  glListBase(GlyphListBase);
 
   ApplyGlCaps(key);
   ApplyMaterialLight(key);

@@ -2,9 +2,45 @@
 // strings into SaverState. Written by the main thread before the render thread starts.
 #include "settings/settings.h"
 #include "host/host_state.h"
+#include "render/motion.h"
+#include "render/pacing.h"
+#include "resources/resource.h"
+#include <string.h>
 
 SaverStateRecord SaverState;
 int32_t StringID = 0;
+
+namespace {
+
+int32_t UsableStepRate(int32_t stored) {
+  return static_cast<int32_t>(StepRateFromStored(static_cast<uint32_t>(stored)));
+}
+
+int32_t UsableMotion(int32_t stored) {
+  return static_cast<int32_t>(MotionFromStored(static_cast<uint32_t>(stored)));
+}
+
+// The single values. A new one is a row here and its control on its page: the store, the saver's
+// set-up, the page and the tests take it from this table. Each row: value name, group, built-in
+// value, where a float or a number lands, what a stored number is taken as; then how the page
+// shows it (control, kind, least and most).
+const SettingRow SettingTable[] = {
+  {"Deviation", SettingGroup::Shape, 0.0f, &SingleSettings::deviation, nullptr, nullptr,
+   {IDC_DEVIATION, SettingShown::FloatEdit, 0, 0}},
+  {"Extrusion", SettingGroup::Shape, 0.15f, &SingleSettings::extrusion, nullptr, nullptr,
+   {IDC_EXTRUSION, SettingShown::FloatEdit, 0, 0}},
+  {"UserScale", SettingGroup::Shape, 0.55f, &SingleSettings::userScale, nullptr, nullptr,
+   {IDC_SCALE, SettingShown::FloatEdit, 0, 0}},
+  {"Format", SettingGroup::Shape, 1, nullptr, &SingleSettings::format, nullptr,
+   {IDC_FORMAT_LINES, SettingShown::Choice, 0, 1}},
+  {"StepsPerSecond", SettingGroup::Motion, DefaultStepsPerSecond, nullptr, &SingleSettings::stepsPerSecond,
+   UsableStepRate, {IDC_SPEED, SettingShown::NumberEdit, MinStepsPerSecond, MaxStepsPerSecond}},
+  {"Motion", SettingGroup::Motion, 0, nullptr, &SingleSettings::motion, UsableMotion,
+   {IDC_MOTION_TUMBLE, SettingShown::Choice, 0, static_cast<int32_t>(Motion::FaceTheRoom)}},
+  {nullptr, SettingGroup::Shape, 0, nullptr, nullptr, nullptr, {0, SettingShown::FloatEdit, 0, 0}},
+};
+
+}  // namespace
 
 static GlCapRow GlCapTable[] = {
   {"GL_ALPHA_TEST", 0x0BC0, 1},
@@ -31,22 +67,22 @@ static float MatSpecular[4] = {0.3f, 0.3f, 0.3f, 1.0f};
 static float MatEmission[4] = {0.0f, 0.0f, 0.0f, 1.0f};
 static float MatShininess[1] = {12.0f};
 
-// The row order is fixed: the pages address rows by index, and the store reads the last row
-// (the only one-float vector) with a size of 4.
+// The row order is fixed: the pages address rows by index.
 static const MaterialLightRow MaterialLightTable[] = {
-  {"light_ambient", LightAmbient},
-  {"light_diffuse", LightDiffuse},
-  {"light_specular", LightSpecular},
-  {"lmodel_ambient", LightModelAmbient},
-  {"light_position", LightPosition},
-  {"mat_ambient", MatAmbient},
-  {"mat_diffuse", MatDiffuse},
-  {"mat_specular", MatSpecular},
-  {"mat_emission", MatEmission},
-  {"mat_shininess", MatShininess},
-  {nullptr, nullptr},
+  {"light_ambient", LightAmbient, 4},
+  {"light_diffuse", LightDiffuse, 4},
+  {"light_specular", LightSpecular, 4},
+  {"lmodel_ambient", LightModelAmbient, 4},
+  {"light_position", LightPosition, 4},
+  {"mat_ambient", MatAmbient, 4},
+  {"mat_diffuse", MatDiffuse, 4},
+  {"mat_specular", MatSpecular, 4},
+  {"mat_emission", MatEmission, 4},
+  {"mat_shininess", MatShininess, 1},
+  {nullptr, nullptr, 0},
 };
 
+const SettingRow* GetSettingTable() { return SettingTable; }
 GlCapRow* GetGlCapTable() { return GlCapTable; }
 const MaterialLightRow* GetMaterialLightTable() { return MaterialLightTable; }
 
@@ -59,4 +95,9 @@ void LoadSaverStrings() {
   LoadStringA(HostInstance, FirstPresetStringId, SaverState.DefaultText, 255);
   for (int slot = 0; slot < TextSlotCount; ++slot)
     LoadStringA(HostInstance, FirstPresetStringId + slot, SaverState.TextSlots[slot], 255);
+}
+
+void StartSaverState() {
+  memset(&SaverState, 0, sizeof SaverState);
+  LoadSaverStrings();
 }

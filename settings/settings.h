@@ -1,6 +1,7 @@
-// The settings model: the program-wide SaverState record, the selected slot, the GL switch and
-// material/light tables with their built-in defaults, and LoadSaverStrings. Main thread fills
-// SaverState before the render thread starts; the render thread then only reads it (and Text).
+// The settings model: the program-wide SaverState record, the selected slot, the table of the
+// single values and the GL switch and material/light tables with their built-in defaults, and the
+// start of a run. Main thread fills SaverState before the render thread starts; the render thread
+// then only reads it (and Text).
 #pragma once
 #include <windows.h>
 #include <stdint.h>
@@ -22,7 +23,6 @@ struct SaverStateRecord {
   char WindowTitle[16];
   char KeyPath[260];
   HANDLE RenderThread;
-  DWORD RenderThreadId;
 };
 
 extern SaverStateRecord SaverState;
@@ -31,6 +31,51 @@ extern SaverStateRecord SaverState;
 // at the start of a run does not reset it. Stored under StringIdValueName.
 extern int32_t StringID;
 constexpr const char* StringIdValueName = "StringID";
+constexpr const char* LogFontValueName = "LogFont";
+
+// Where the single values land. They are not held between uses: the render set-up and the pages
+// each read them into a record of their own.
+struct SingleSettings {
+  float deviation;         // chordal deviation of the outlines
+  float extrusion;         // extrusion depth of the glyphs
+  float userScale;         // the frame loop's scale
+  int32_t format;          // 0 line segments, 1 filled polygons
+  int32_t stepsPerSecond;  // see render/pacing.h
+  int32_t motion;          // a Motion (render/motion.h)
+};
+
+// Who reads a row, in table order: the render set-up and the shape page the shape, the render
+// thread (after its set-up) and the motion page the motion.
+enum class SettingGroup : uint8_t { Shape, Motion };
+
+// How a page shows a row.
+enum class SettingShown : uint8_t {
+  FloatEdit,   // "%f"; an entry without a number keeps the value shown
+  NumberEdit,  // "%d"; an entry without a number, or outside least to most, keeps the value shown
+  Choice,      // radio buttons from the control on, one for each value from 0 to most; none
+               // checked stores the built-in value
+};
+
+struct SettingControl {
+  int id;  // the edit, or the first radio button
+  SettingShown shown;
+  int32_t least, most;
+};
+
+// One row per single value. A float is stored as its raw 4 bytes (REG_BINARY), a number as a
+// REG_DWORD; whichever of `real` and `number` is set says which it is and where it lands.
+struct SettingRow {
+  const char* valueName;
+  SettingGroup group;
+  double builtIn;                     // exact for every float and 32-bit number
+  float SingleSettings::*real;
+  int32_t SingleSettings::*number;
+  int32_t (*usable)(int32_t stored);  // a number as the program takes it; null: as stored
+  SettingControl control;             // where its page shows it
+};
+
+// First row of the single values; walk until the row whose valueName is null.
+const SettingRow* GetSettingTable();
 
 struct GlCapRow {
   const char* valueName;  // registry value name and GL name of the capability
@@ -40,7 +85,8 @@ struct GlCapRow {
 
 struct MaterialLightRow {
   const char* valueName;
-  float* vector;          // four floats, except the last row's one (shininess)
+  float* vector;
+  int width;              // floats: four, but one for the shininess
 };
 
 // First rows of the tables; walk until the row whose valueName is null.
@@ -54,24 +100,6 @@ enum MaterialLightIndex {
   MaterialLightRowCount
 };
 
-// The glyph shape settings read by the render set-up and edited by the shape page: value names and
-// built-in defaults. Format 0 draws line segments, 1 filled polygons.
-constexpr const char* DeviationValueName = "Deviation";
-constexpr const char* ExtrusionValueName = "Extrusion";
-constexpr const char* UserScaleValueName = "UserScale";
-constexpr const char* FormatValueName = "Format";
-constexpr const char* LogFontValueName = "LogFont";
-constexpr float DefaultDeviation = 0.0f;
-constexpr float DefaultExtrusion = 0.15f;
-constexpr float DefaultUserScale = 0.55f;
-constexpr int32_t DefaultFormat = 1;
-
-// How the text moves, read by the render thread and edited by the motion page: steps per second
-// (REG_DWORD; see render/pacing.h for the range and its default) and the motion (REG_DWORD; see
-// render/motion.h).
-constexpr const char* StepsPerSecondValueName = "StepsPerSecond";
-constexpr const char* MotionValueName = "Motion";
-
 // String resource ids of the texts the program loads.
 constexpr UINT ClassNameStringId = 101;
 constexpr UINT WindowTitleStringId = 102;
@@ -80,3 +108,6 @@ constexpr UINT FirstPresetStringId = 105;  // 105..110: slots 0..5; 105 is also 
 
 // Fills the string fields of SaverState from the string table of HostInstance.
 void LoadSaverStrings();
+// How the saver and the configuration dialog start: SaverState cleared, then its strings loaded.
+// StringID and the tables keep what they hold.
+void StartSaverState();

@@ -1,9 +1,7 @@
 // The registry settings store. In the saver the render thread reads through the key that the GL
 // child window opened; in the configuration process everything runs on the main thread.
 #include "settings/store.h"
-#include "settings/settings.h"
 #include "settings/value_name.h"
-#include "render/pacing.h"
 #include <string.h>
 
 namespace {
@@ -38,7 +36,7 @@ const char DefaultFaceName[] = "MS \x96\xBE\x92\xA9";  // "MS 明朝" in code pa
 }  // namespace
 
 void OpenSettingsKeyForRead() {
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, SaverState.KeyPath, 0, KEY_ALL_ACCESS, &SaverState.SettingsKey) != ERROR_SUCCESS)
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, SaverState.KeyPath, 0, KEY_READ, &SaverState.SettingsKey) != ERROR_SUCCESS)
     SaverState.SettingsKey = nullptr;
 }
 
@@ -83,11 +81,17 @@ void ReadIntSetting(HKEY key, const char* valueName, int32_t* destination, int32
   if (!QueryScalar(key, valueName, destination)) *destination = defaultValue;
 }
 
-MotionSettings ReadMotionSettings(HKEY key) {
-  int32_t rate, motion;
-  ReadIntSetting(key, StepsPerSecondValueName, &rate, static_cast<int32_t>(DefaultStepsPerSecond));
-  ReadIntSetting(key, MotionValueName, &motion, static_cast<int32_t>(Motion::Tumble));
-  return MotionSettings{StepRateFromStored(static_cast<uint32_t>(rate)), MotionFromStored(static_cast<uint32_t>(motion))};
+void ReadSettings(HKEY key, SettingGroup group, SingleSettings* values) {
+  for (const SettingRow* row = GetSettingTable(); row->valueName; ++row) {
+    if (row->group != group) continue;
+    if (row->real) {
+      ReadFloatSetting(key, row->valueName, &(values->*row->real), static_cast<float>(row->builtIn));
+      continue;
+    }
+    int32_t& number = values->*row->number;
+    ReadIntSetting(key, row->valueName, &number, static_cast<int32_t>(row->builtIn));
+    if (row->usable) number = row->usable(number);
+  }
 }
 
 void SetDefaultLogFont(LOGFONTA* font) {
@@ -118,11 +122,8 @@ void ReadGlCaps(HKEY key) {
 }
 
 void ReadMaterialLight(HKEY key) {
-  for (const MaterialLightRow* row = GetMaterialLightTable(); row->valueName; ++row) {
-    // Only the last row, the shininess, is a single float.
-    DWORD size = row[1].valueName ? 4 * sizeof(float) : sizeof(float);
-    QueryValue(key, row->valueName, row->vector, size);
-  }
+  for (const MaterialLightRow* row = GetMaterialLightTable(); row->valueName; ++row)
+    QueryValue(key, row->valueName, row->vector, static_cast<DWORD>(row->width * sizeof(float)));
 }
 
 LSTATUS WriteIntSetting(HKEY key, const char* valueName, int32_t value) {
@@ -136,4 +137,9 @@ LSTATUS WriteBinarySetting(HKEY key, const char* valueName, const void* data, DW
 LSTATUS WriteTextSetting(HKEY key, const char* valueName, const char* text) {
   return RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
                         static_cast<DWORD>(strlen(text) + 1));
+}
+
+LSTATUS WriteSetting(HKEY key, const SettingRow& row, const SingleSettings& values) {
+  if (row.real) return WriteBinarySetting(key, row.valueName, &(values.*row.real), sizeof(float));
+  return WriteIntSetting(key, row.valueName, values.*row.number);
 }

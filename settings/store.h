@@ -4,9 +4,10 @@
 #pragma once
 #include <windows.h>
 #include <stdint.h>
-#include "render/motion.h"
+#include "settings/settings.h"
 
-// Opens the settings key with full access into SaverState.SettingsKey (null when that fails).
+// Opens the settings key for reading into SaverState.SettingsKey (null when that fails). Read
+// access only: a key the user may read but not change (an administrator's preset) still reads.
 // Never creates it.
 void OpenSettingsKeyForRead();
 // Opens the key for writing into SaverState.SettingsKey, creating it (and any missing parent) when
@@ -27,13 +28,9 @@ void ReadLogFont(HKEY key, LOGFONTA* font);
 // Overlay the in-memory tables from the registry; rows without a readable value keep theirs.
 void ReadGlCaps(HKEY key);
 void ReadMaterialLight(HKEY key);
-// "StepsPerSecond" and "Motion" as the saver takes them: a missing or unreadable value keeps its
-// default (60 steps a second, the tumble), a stored rate outside the range comes to its nearest end.
-struct MotionSettings {
-  uint32_t stepsPerSecond;
-  Motion motion;
-};
-MotionSettings ReadMotionSettings(HKEY key);
+// Reads the group's rows of the single values, in table order, into values: a missing or
+// unreadable value takes its built-in value, a stored number what its row's rule makes of it.
+void ReadSettings(HKEY key, SettingGroup group, SingleSettings* values);
 // Reads a text value of at most readSize bytes (terminator included) into text, which holds at
 // least readSize bytes and is terminated within them; on failure the text is unchanged. A shorter
 // value replaces only the leading bytes; one that fills readSize is terminated at its last byte.
@@ -43,6 +40,9 @@ void ReadTextSetting(HKEY key, const char* valueName, char* text, DWORD readSize
 LSTATUS WriteIntSetting(HKEY key, const char* valueName, int32_t value);
 LSTATUS WriteBinarySetting(HKEY key, const char* valueName, const void* data, DWORD size);
 LSTATUS WriteTextSetting(HKEY key, const char* valueName, const char* text);
+// One of the single values from values, as its row says: a float as its 4 bytes, a number as a
+// REG_DWORD.
+LSTATUS WriteSetting(HKEY key, const SettingRow& row, const SingleSettings& values);
 // A writer goes on after a failed value, as the others may still be stored, and reports the first.
 inline LSTATUS FirstFailure(LSTATUS first, LSTATUS next) { return first != ERROR_SUCCESS ? first : next; }
 

@@ -5,6 +5,7 @@
 // at a time, so that the failure names the value.
 #include "tests/e2e/driver.h"
 #include "settings/settings.h"
+#include <sddl.h>
 #include <float.h>
 #include <math.h>
 #include <string>
@@ -25,16 +26,17 @@ struct Setting {
 // StringID 0 names.
 std::vector<Setting> SettingsRead() {
   std::vector<Setting> settings = {
-      {StringIdValueName, 4, Kind::Integer},  {"ZorvelString0", TextBufferSize, Kind::Text},
-      {DeviationValueName, 4, Kind::Float},   {ExtrusionValueName, 4, Kind::Float},
-      {UserScaleValueName, 4, Kind::Float},   {FormatValueName, 4, Kind::Integer},
-      {LogFontValueName, 60, Kind::Record},   {StepsPerSecondValueName, 4, Kind::Integer},
-      {MotionValueName, 4, Kind::Integer},
+      {StringIdValueName, 4, Kind::Integer},
+      {"ZorvelString0", TextBufferSize, Kind::Text},
+      {LogFontValueName, sizeof(LOGFONTA), Kind::Record},
   };
+  for (const SettingRow* row = GetSettingTable(); row->valueName; ++row)
+    settings.push_back({row->valueName, 4, row->real ? Kind::Float : Kind::Integer});
   for (const GlCapRow* row = GetGlCapTable(); row->valueName; ++row)
     settings.push_back({row->valueName, 4, Kind::Integer});
   for (const MaterialLightRow* row = GetMaterialLightTable(); row->valueName; ++row)
-    settings.push_back({row->valueName, row[1].valueName ? 16u : 4u, row[1].valueName ? Kind::Floats : Kind::Float});
+    settings.push_back({row->valueName, static_cast<DWORD>(row->width * sizeof(float)),
+                        row->width > 1 ? Kind::Floats : Kind::Float});
   return settings;
 }
 
@@ -132,10 +134,10 @@ using BadRegistry = SaverTest;
 // Stores the values, runs the saver until it draws (or a few seconds pass), presses a key and
 // returns what went wrong, or "" when it ended with 0 in time.
 std::string RunSaverOn(const std::vector<Stored>& values, const std::function<Process(const std::string&)>& launch) {
-  DeleteKey(SettingsKey);
+  DeleteKey(SettingsKeyPath);
   for (const Stored& value : values) {
     DWORD size = static_cast<DWORD>(value.bytes.size());
-    SetRaw(SettingsKey, value.setting->name.c_str(), value.type, value.bytes.data(), size);
+    SetRaw(SettingsKeyPath, value.setting->name.c_str(), value.type, value.bytes.data(), size);
   }
   ForgetFrames();
   Process process = launch("/s");
@@ -163,6 +165,32 @@ TEST_F(BadRegistry, EveryReadValueInEveryTypeAndSizeAndEveryHostileNumberStartsA
     ADD_FAILURE() << row.what << ": expected exit code 0 within " << CloseTimeMs << " ms of a key press, got "
                   << failure << "; alone:" << (culprits.empty() ? " none fails" : culprits);
   }
+}
+
+// A key the user may read but not change (an administrator's preset, say) is read: here a text of
+// one stroke, "一", drawn one step a frame, so that frame 70 shows it nearly face on.
+TEST_F(BadRegistry, AKeyThatMayBeReadButNotChangedIsHonoured) {
+  SetDword(SettingsKeyPath, "StepsPerSecond", 0);
+  SetDword(SettingsKeyPath, "StringID", 0);
+  SetText(SettingsKeyPath, "ZorvelString0", "\x88\xEA");
+  HKEY key;
+  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKeyPath, 0, WRITE_DAC, &key));
+  PSECURITY_DESCRIPTOR readOnly = nullptr;  // everyone may read, no one may change
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1, &readOnly,
+                                                                   nullptr));
+  ASSERT_EQ(ERROR_SUCCESS, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, readOnly));
+  LocalFree(readOnly);
+  RegCloseKey(key);
+  ASSERT_EQ(ERROR_ACCESS_DENIED, RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKeyPath, 0, KEY_SET_VALUE, &key));
+
+  FullScreenRun run;
+  ASSERT_NO_FATAL_FAILURE(StartFullScreen(CommandLine("/s"), &run, 70));
+  Frame frame;
+  ASSERT_TRUE(WaitUntil([&] { return ReadFrame(70, &frame); }, 20000));
+  int lit = Measure(frame).lit;
+  EXPECT_GT(lit, 500);
+  EXPECT_LT(lit, 5000) << "one stroke, not the default text's two characters";
+  EXPECT_EQ(0u, ExitCodeAfterKey(run.process));
 }
 
 }  // namespace

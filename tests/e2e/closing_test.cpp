@@ -89,7 +89,7 @@ namespace e2e {
 namespace {
 
 void StoreDeviation(float deviation) {
-  SetRaw(SettingsKey, "Deviation", REG_BINARY, &deviation, sizeof deviation);
+  SetRaw(SettingsKeyPath, "Deviation", REG_BINARY, &deviation, sizeof deviation);
 }
 
 // A deviation far finer than any font can show: outlines were once split without end, and the

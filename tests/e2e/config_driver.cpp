@@ -36,25 +36,6 @@ void SetTextOf(HWND control, const std::string& utf8) {
 std::string Utf8(const std::string& ansi) { return Narrow(Wide(ansi, 932).c_str(), CP_UTF8); }
 std::string Ansi(const char* utf8) { return Narrow(Wide(utf8, CP_UTF8).c_str(), 932); }
 
-bool GetSetting(const char* name, DWORD* type, std::string* bytes) {
-  char data[1024];
-  DWORD size = sizeof data;
-  if (RegGetValueA(HKEY_CURRENT_USER, SettingsKey, name, RRF_RT_ANY | RRF_NOEXPAND, type, data, &size) !=
-      ERROR_SUCCESS)
-    return false;
-  bytes->assign(data, size);
-  return true;
-}
-
-std::vector<float> GetFloats(const char* name) {
-  DWORD type = 0;
-  std::string bytes;
-  if (!GetSetting(name, &type, &bytes) || type != REG_BINARY) return {};
-  std::vector<float> floats(bytes.size() / sizeof(float));
-  memcpy(floats.data(), bytes.data(), floats.size() * sizeof(float));
-  return floats;
-}
-
 HWND ConfigTest::OpenDialog(const std::string& tail) {
   process_ = LaunchSaver(tail);
   dialog_ = WaitForTopLevel(process_, "#32770");

@@ -17,10 +17,6 @@ void SetTextOf(HWND control, const std::string& utf8);
 std::string Utf8(const std::string& ansi);
 std::string Ansi(const char* utf8);
 
-// A value under the settings key as raw bytes; false when missing.
-bool GetSetting(const char* name, DWORD* type, std::string* bytes);
-std::vector<float> GetFloats(const char* name);  // a REG_BINARY of floats; empty when missing
-
 class ConfigTest : public SaverTest {
  protected:
   // Launches the program with the tail and waits for its dialog and the dialog's controls.

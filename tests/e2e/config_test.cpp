@@ -1,6 +1,7 @@
 // The configuration dialog and its property sheet, driven from outside in a launched vorlux.scr:
 // what they show, what they store, and what the user is told when a save fails.
 #include "tests/e2e/config_driver.h"
+#include "settings/settings.h"
 #include <commctrl.h>
 #include <fstream>
 #include <iterator>
@@ -14,7 +15,7 @@ using ConfigSheet = ConfigTest;
 
 const std::vector<std::string> Presets = {"趣味", "休憩", "打合せ", "会議", "食事", "外出"};
 
-std::string Slot(int i) { return Utf8(GetText(SettingsKey, ("ZorvelString" + std::to_string(i)).c_str())); }
+std::string Slot(int i) { return Utf8(GetText(SettingsKeyPath, ("ZorvelString" + std::to_string(i)).c_str())); }
 
 // The rows of the light (sheet page 1) and material (page 2) pages: the value each is stored under
 // and its first edit; the row's other edits follow it. The shininess has one edit, the others four.
@@ -31,18 +32,18 @@ const VectorRow VectorRows[] = {
   {"mat_shininess", 2, 2027, 1},
 };
 
-// The GL switches in the order of their check boxes, with their built-in states.
+// The GL switches in the order of their check boxes (from 1054 on), with their built-in states.
 struct Switch {
   const char* name;
   int box;
   int builtIn;
 };
-const Switch Switches[] = {
-  {"GL_ALPHA_TEST", 1054, 1}, {"GL_AUTO_NORMAL", 1055, 1}, {"GL_COLOR_MATERIAL", 1056, 1},
-  {"GL_CULL_FACE", 1057, 0}, {"GL_DEPTH_TEST", 1058, 1}, {"GL_DITHER", 1059, 1},
-  {"GL_LIGHTING", 1060, 1}, {"GL_LIGHT0", 1061, 1}, {"GL_LINE_SMOOTH", 1062, 0},
-  {"GL_POLYGON_SMOOTH", 1063, 0},
-};
+const std::vector<Switch> Switches = [] {
+  std::vector<Switch> switches;
+  int box = 1054;
+  for (const GlCapRow* row = GetGlCapTable(); row->valueName; ++row) switches.push_back({row->valueName, box++, row->state});
+  return switches;
+}();
 
 // A number of its own for every edit of the two pages: whole, as the shininess is shown and read
 // as an integer, and within the shininess's 0 to 128 (light 23 to 42, material 75 to 91).
@@ -61,7 +62,7 @@ std::string Shown(const VectorRow& row, float value) {
 std::map<std::string, std::string> StoredSettings() {
   std::map<std::string, std::string> values;
   HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return values;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return values;
   char name[256];
   BYTE data[1024];
   DWORD nameSize = sizeof name, type = 0, size = sizeof data;
@@ -79,7 +80,7 @@ TEST_F(ConfigDialog, FirstRunShowsThePresetsAndAConfirmStoresEverySlot) {
   EXPECT_EQ("趣味", (TextOf(GetDlgItem(dialog_, TextCombo)))) << "slot 0 selected";
   Click(dialog_, ConfirmButton);
   EXPECT_EQ(1u, process_.WaitForExit(5000));
-  EXPECT_EQ(0u, GetNumber(SettingsKey, "StringID", 99));
+  EXPECT_EQ(0u, GetNumber(SettingsKeyPath, "StringID", 99));
   for (int i = 0; i < 6; ++i) EXPECT_EQ(Presets[i], Slot(i)) << "slot " << i;
 }
 
@@ -91,10 +92,11 @@ TEST_F(ConfigDialog, ATypedTextReplacesItsSlotAndTheNextConfirmStoresIt) {
   SelectEntry(2);
   SetTextOf(combo, "打合せ中");
   Click(dialog_, ConfirmButton);
-  ASSERT_TRUE(process_.SurvivesFor(300)) << "the first confirm replaces and keeps the dialog open";
   std::vector<std::string> expected = Presets;
   expected[2] = "打合せ中";
-  EXPECT_EQ(expected, ListEntries()) << "in place, not sorted in";
+  WaitUntil([&] { return ListEntries() == expected; }, 2000);
+  EXPECT_EQ(expected, ListEntries()) << "the first confirm replaces in place, not sorted in";
+  ASSERT_EQ(Running, process_.WaitForExit(0)) << "and keeps the dialog open";
   EXPECT_EQ("打合せ中", (TextOf(combo)));
 
   SelectEntry(5);
@@ -104,20 +106,20 @@ TEST_F(ConfigDialog, ATypedTextReplacesItsSlotAndTheNextConfirmStoresIt) {
   EXPECT_EQ(expected, ListEntries());
   Click(dialog_, ConfirmButton);
   EXPECT_EQ(1u, process_.WaitForExit(5000));
-  EXPECT_EQ(5u, GetNumber(SettingsKey, "StringID", 99));
+  EXPECT_EQ(5u, GetNumber(SettingsKeyPath, "StringID", 99));
   for (int i = 0; i < 6; ++i) EXPECT_EQ(expected[i], Slot(i)) << "slot " << i;
 }
 
 TEST_F(ConfigDialog, CancelAfterAReplacementStoresNothing) {
-  SetDword(SettingsKey, "StringID", 1);
-  SetText(SettingsKey, "ZorvelString1", Ansi("在席").c_str());
+  SetDword(SettingsKeyPath, "StringID", 1);
+  SetText(SettingsKeyPath, "ZorvelString1", Ansi("在席").c_str());
   ASSERT_NE(nullptr, OpenDialog());
   EXPECT_EQ("在席", (TextOf(GetDlgItem(dialog_, TextCombo)))) << "the stored slot 1, selected";
   SetTextOf(GetDlgItem(dialog_, TextCombo), "x");
   Click(dialog_, ConfirmButton);
   Click(dialog_, IDCANCEL);
   EXPECT_EQ(0u, process_.WaitForExit(5000));
-  EXPECT_EQ(1u, GetNumber(SettingsKey, "StringID", 99));
+  EXPECT_EQ(1u, GetNumber(SettingsKeyPath, "StringID", 99));
   EXPECT_EQ("在席", Slot(1));
   EXPECT_EQ("", Slot(0)) << "nothing else was written";
 }
@@ -132,17 +134,17 @@ TEST_F(ConfigDialog, TheLongestSlotsSurviveAPickAndAConfirm) {
     const char* name;
     std::string text;
   } slots[] = {{1, "ZorvelString1", std::string(254, 'W')}, {4, "ZorvelString4", kana}};
-  for (const auto& slot : slots) SetText(SettingsKey, slot.name, slot.text.c_str());
+  for (const auto& slot : slots) SetText(SettingsKeyPath, slot.name, slot.text.c_str());
   for (const auto& picked : slots) {
     ASSERT_NE(nullptr, OpenDialog());
     SelectEntry(picked.index);
     Click(dialog_, ConfirmButton);
     ASSERT_EQ(1u, process_.WaitForExit(5000)) << picked.name << " picked: the first confirm stores and closes";
-    EXPECT_EQ(static_cast<DWORD>(picked.index), GetNumber(SettingsKey, "StringID", 99));
+    EXPECT_EQ(static_cast<DWORD>(picked.index), GetNumber(SettingsKeyPath, "StringID", 99));
     for (const auto& slot : slots) {
       DWORD type = 0;
       std::string bytes;
-      EXPECT_TRUE(GetSetting(slot.name, &type, &bytes));
+      EXPECT_TRUE(GetRaw(SettingsKeyPath, slot.name, &type, &bytes));
       EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
       EXPECT_EQ(slot.text + '\0', bytes) << slot.name << " after " << picked.name << " was picked";
     }
@@ -152,7 +154,7 @@ TEST_F(ConfigDialog, TheLongestSlotsSurviveAPickAndAConfirm) {
 // -1 means no slot: confirm closes without storing. A number that names no entry leaves nothing
 // to compare with: confirm does nothing until the user picks a slot.
 TEST_F(ConfigDialog, AStoredStringIdThatSelectsNothing) {
-  SetDword(SettingsKey, "StringID", 0xFFFFFFFFu);
+  SetDword(SettingsKeyPath, "StringID", 0xFFFFFFFFu);
   ASSERT_NE(nullptr, OpenDialog());
   HWND combo = GetDlgItem(dialog_, TextCombo);
   EXPECT_EQ(CB_ERR, SendMessageA(combo, CB_GETCURSEL, 0, 0));
@@ -161,7 +163,7 @@ TEST_F(ConfigDialog, AStoredStringIdThatSelectsNothing) {
   EXPECT_EQ(1u, process_.WaitForExit(5000));
   EXPECT_EQ("", Slot(0)) << "nothing stored";
 
-  SetDword(SettingsKey, "StringID", 9);
+  SetDword(SettingsKeyPath, "StringID", 9);
   ASSERT_NE(nullptr, OpenDialog());
   EXPECT_EQ(CB_ERR, SendMessageA(GetDlgItem(dialog_, TextCombo), CB_GETCURSEL, 0, 0));
   Click(dialog_, ConfirmButton);
@@ -170,7 +172,7 @@ TEST_F(ConfigDialog, AStoredStringIdThatSelectsNothing) {
   SelectEntry(3);
   Click(dialog_, ConfirmButton);
   EXPECT_EQ(1u, process_.WaitForExit(5000));
-  EXPECT_EQ(3u, GetNumber(SettingsKey, "StringID", 99));
+  EXPECT_EQ(3u, GetNumber(SettingsKeyPath, "StringID", 99));
   EXPECT_EQ("会議", Slot(3));
 }
 
@@ -230,19 +232,19 @@ TEST_F(ConfigSheet, ShapePageShowsTheDefaultsAndStoresWhatWasTyped) {
   SetTextOf(GetDlgItem(page, 1007), "  3e1");
   SendMessageA(GetDlgItem(page, 1004), BM_CLICK, 0, 0);
   ASSERT_TRUE(PressSheetButton(PSBTN_OK));
-  EXPECT_EQ(std::vector<float>{0.0f}, GetFloats("Deviation")) << "letters only: the loaded value";
-  EXPECT_EQ(std::vector<float>{1.5f}, GetFloats("Extrusion"));
-  EXPECT_EQ(std::vector<float>{30.0f}, GetFloats("UserScale"));
-  EXPECT_EQ(0u, GetNumber(SettingsKey, "Format", 99)) << "ライン";
+  EXPECT_EQ(std::vector<float>{0.0f}, GetFloats(SettingsKeyPath, "Deviation")) << "letters only: the loaded value";
+  EXPECT_EQ(std::vector<float>{1.5f}, GetFloats(SettingsKeyPath, "Extrusion"));
+  EXPECT_EQ(std::vector<float>{30.0f}, GetFloats(SettingsKeyPath, "UserScale"));
+  EXPECT_EQ(0u, GetNumber(SettingsKeyPath, "Format", 99)) << "ライン";
 
   // A stored format that is neither checks neither button; OK stores polygons.
-  SetDword(SettingsKey, "Format", 2);
+  SetDword(SettingsKeyPath, "Format", 2);
   page = PropSheet_GetCurrentPageHwnd(OpenSheet());
   EXPECT_EQ("1.500000", TextOf(GetDlgItem(page, 1003))) << "a new sheet reads the stored values";
   EXPECT_EQ(BST_UNCHECKED, SendMessageA(GetDlgItem(page, 1004), BM_GETCHECK, 0, 0));
   EXPECT_EQ(BST_UNCHECKED, SendMessageA(GetDlgItem(page, 1005), BM_GETCHECK, 0, 0));
   ASSERT_TRUE(PressSheetButton(PSBTN_OK));
-  EXPECT_EQ(1u, GetNumber(SettingsKey, "Format", 99));
+  EXPECT_EQ(1u, GetNumber(SettingsKeyPath, "Format", 99));
   Click(dialog_, IDCANCEL);
   EXPECT_EQ(0u, process_.WaitForExit(5000)) << "the sheet's values are stored whatever the dialog does";
 }
@@ -258,7 +260,7 @@ TEST_F(ConfigSheet, AChosenFontIsStoredAtOnceAndACancelledOneIsNot) {
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(fonts); }, 3000));
   DWORD type = 0;
   std::string font;
-  EXPECT_FALSE(GetSetting("LogFont", &type, &font)) << "a cancelled font dialog stores nothing";
+  EXPECT_FALSE(GetRaw(SettingsKeyPath, "LogFont", &type, &font)) << "a cancelled font dialog stores nothing";
 
   Click(page, 1006);
   fonts = WaitForOwnedDialog(sheet_);
@@ -266,13 +268,13 @@ TEST_F(ConfigSheet, AChosenFontIsStoredAtOnceAndACancelledOneIsNot) {
   std::string face = TextOf(GetDlgItem(fonts, 0x470));  // the face name box (cmb1)
   Click(fonts, IDOK);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(fonts); }, 3000));
-  ASSERT_TRUE(GetSetting("LogFont", &type, &font)) << "stored at once, before the sheet closes";
+  ASSERT_TRUE(GetRaw(SettingsKeyPath, "LogFont", &type, &font)) << "stored at once, before the sheet closes";
   EXPECT_EQ(static_cast<DWORD>(REG_BINARY), type);
   ASSERT_EQ(60u, font.size());
   EXPECT_EQ(face, Utf8(font.c_str() + 28)) << "the face the dialog showed";
   ASSERT_TRUE(PressSheetButton(PSBTN_CANCEL));
-  EXPECT_TRUE(GetSetting("LogFont", &type, &font)) << "cancelling the sheet keeps the font";
-  EXPECT_TRUE(GetFloats("Deviation").empty()) << "and stores nothing else";
+  EXPECT_TRUE(GetRaw(SettingsKeyPath, "LogFont", &type, &font)) << "cancelling the sheet keeps the font";
+  EXPECT_TRUE(GetFloats(SettingsKeyPath, "Deviation").empty()) << "and stores nothing else";
 }
 
 // The light and material pages show the table in memory and apply into it: a second sheet in the
@@ -287,12 +289,12 @@ TEST_F(ConfigSheet, LightAndMaterialPagesApplyIntoTheTableAndTheRegistry) {
   SetTextOf(GetDlgItem(light, 1025), "abc");
   SetTextOf(GetDlgItem(light, 1042), "-1");
   ASSERT_TRUE(PressSheetButton(PSBTN_OK));
-  EXPECT_EQ((std::vector<float>{0.1f, 2.5f, 0.0f, 1.0f}), GetFloats("light_ambient"));
-  EXPECT_EQ((std::vector<float>{1.0f, 1.0f, 1.0f, -1.0f}), GetFloats("light_position"));
+  EXPECT_EQ((std::vector<float>{0.1f, 2.5f, 0.0f, 1.0f}), GetFloats(SettingsKeyPath, "light_ambient"));
+  EXPECT_EQ((std::vector<float>{1.0f, 1.0f, 1.0f, -1.0f}), GetFloats(SettingsKeyPath, "light_position"));
   for (const char* row : {"light_diffuse", "light_specular", "lmodel_ambient"})
-    EXPECT_EQ(4u, GetFloats(row).size()) << row;
-  EXPECT_TRUE(GetFloats("mat_ambient").empty()) << "the material page was never shown";
-  EXPECT_TRUE(GetFloats("mat_shininess").empty());
+    EXPECT_EQ(4u, GetFloats(SettingsKeyPath, row).size()) << row;
+  EXPECT_TRUE(GetFloats(SettingsKeyPath, "mat_ambient").empty()) << "the material page was never shown";
+  EXPECT_TRUE(GetFloats(SettingsKeyPath, "mat_shininess").empty());
 
   ASSERT_NE(nullptr, OpenSheet());
   EXPECT_EQ("2.500000", TextOf(GetDlgItem(ShowPage(1), 1024)));
@@ -301,13 +303,13 @@ TEST_F(ConfigSheet, LightAndMaterialPagesApplyIntoTheTableAndTheRegistry) {
   EXPECT_EQ("0.250000", TextOf(GetDlgItem(material, 2011)));
   SetTextOf(GetDlgItem(material, 2027), "129");
   ASSERT_TRUE(PressSheetButton(PSBTN_OK));
-  EXPECT_EQ(std::vector<float>{12.0f}, GetFloats("mat_shininess")) << "129 is refused";
-  EXPECT_EQ((std::vector<float>{0.0f, 0.0f, 0.0f, 1.0f}), GetFloats("mat_emission"));
+  EXPECT_EQ(std::vector<float>{12.0f}, GetFloats(SettingsKeyPath, "mat_shininess")) << "129 is refused";
+  EXPECT_EQ((std::vector<float>{0.0f, 0.0f, 0.0f, 1.0f}), GetFloats(SettingsKeyPath, "mat_emission"));
 
   ASSERT_NE(nullptr, OpenSheet());
   SetTextOf(GetDlgItem(ShowPage(2), 2027), "64.9");
   ASSERT_TRUE(PressSheetButton(PSBTN_OK));
-  EXPECT_EQ(std::vector<float>{64.0f}, GetFloats("mat_shininess"));
+  EXPECT_EQ(std::vector<float>{64.0f}, GetFloats(SettingsKeyPath, "mat_shininess"));
   Click(dialog_, IDCANCEL);
   EXPECT_EQ(0u, process_.WaitForExit(5000));
 }
@@ -317,9 +319,9 @@ TEST_F(ConfigSheet, LightAndMaterialPagesApplyIntoTheTableAndTheRegistry) {
 TEST_F(ConfigSheet, StoredRowsAndSwitchesAreShownAndOkKeepsThem) {
   for (const VectorRow& row : VectorRows) {
     std::vector<float> values = DistinctRow(row);
-    SetRaw(SettingsKey, row.name, REG_BINARY, values.data(), static_cast<DWORD>(values.size() * sizeof(float)));
+    SetRaw(SettingsKeyPath, row.name, REG_BINARY, values.data(), static_cast<DWORD>(values.size() * sizeof(float)));
   }
-  for (const Switch& in : Switches) SetDword(SettingsKey, in.name, 1 - in.builtIn);
+  for (const Switch& in : Switches) SetDword(SettingsKeyPath, in.name, 1 - in.builtIn);
   const std::map<std::string, std::string> stored = StoredSettings();
   ASSERT_NE(nullptr, OpenDialog());
   ASSERT_NE(nullptr, OpenSheet());
@@ -349,14 +351,14 @@ TEST_F(ConfigSheet, EveryRowTypedIsStoredUnderItsOwnName) {
       SetTextOf(GetDlgItem(page, row.firstEdit + i), Shown(row, Distinct(row.firstEdit + i)));
   }
   ASSERT_TRUE(PressSheetButton(PSBTN_OK));
-  for (const VectorRow& row : VectorRows) EXPECT_EQ(DistinctRow(row), GetFloats(row.name)) << row.name;
+  for (const VectorRow& row : VectorRows) EXPECT_EQ(DistinctRow(row), GetFloats(SettingsKeyPath, row.name)) << row.name;
   Click(dialog_, IDCANCEL);
   EXPECT_EQ(0u, process_.WaitForExit(5000));
 }
 
 // Cancelling the sheet on any page, after a change there, stores nothing.
 TEST_F(ConfigSheet, CancelOnEveryPageLeavesTheRegistryAsItWas) {
-  SetDword(SettingsKey, "GL_LIGHTING", 1);
+  SetDword(SettingsKeyPath, "GL_LIGHTING", 1);
   const std::map<std::string, std::string> before = StoredSettings();
   ASSERT_NE(nullptr, OpenDialog());
   const struct {
@@ -390,8 +392,8 @@ TEST_F(ConfigSheet, MotionPageShowsTheSpeedAndMotionAndStoresThemWithOk) {
   SetTextOf(GetDlgItem(page, Speed), "90");
   SendMessageA(GetDlgItem(page, FaceTheRoom), BM_CLICK, 0, 0);
   ASSERT_TRUE(PressSheetButton(PSBTN_OK));
-  EXPECT_EQ(90u, GetNumber(SettingsKey, "StepsPerSecond", 0));
-  EXPECT_EQ(1u, GetNumber(SettingsKey, "Motion", 99));
+  EXPECT_EQ(90u, GetNumber(SettingsKeyPath, "StepsPerSecond", 0));
+  EXPECT_EQ(1u, GetNumber(SettingsKeyPath, "Motion", 99));
 
   const struct {
     const char* typed;
@@ -403,8 +405,8 @@ TEST_F(ConfigSheet, MotionPageShowsTheSpeedAndMotionAndStoresThemWithOk) {
     ASSERT_EQ(BST_CHECKED, SendMessageA(GetDlgItem(page, FaceTheRoom), BM_GETCHECK, 0, 0)) << "the stored motion";
     SetTextOf(GetDlgItem(page, Speed), entry.typed);
     ASSERT_TRUE(PressSheetButton(PSBTN_OK));
-    EXPECT_EQ(entry.stored, GetNumber(SettingsKey, "StepsPerSecond", 0)) << "typed \"" << entry.typed << "\"";
-    SetDword(SettingsKey, "StepsPerSecond", 90);
+    EXPECT_EQ(entry.stored, GetNumber(SettingsKeyPath, "StepsPerSecond", 0)) << "typed \"" << entry.typed << "\"";
+    SetDword(SettingsKeyPath, "StepsPerSecond", 90);
   }
 
   ASSERT_NE(nullptr, OpenSheet());
@@ -412,8 +414,8 @@ TEST_F(ConfigSheet, MotionPageShowsTheSpeedAndMotionAndStoresThemWithOk) {
   SetTextOf(GetDlgItem(page, Speed), "200");
   SendMessageA(GetDlgItem(page, Tumble), BM_CLICK, 0, 0);
   ASSERT_TRUE(PressSheetButton(PSBTN_CANCEL));
-  EXPECT_EQ(90u, GetNumber(SettingsKey, "StepsPerSecond", 0)) << "cancel stores nothing";
-  EXPECT_EQ(1u, GetNumber(SettingsKey, "Motion", 99));
+  EXPECT_EQ(90u, GetNumber(SettingsKeyPath, "StepsPerSecond", 0)) << "cancel stores nothing";
+  EXPECT_EQ(1u, GetNumber(SettingsKeyPath, "Motion", 99));
   Click(dialog_, IDCANCEL);
   EXPECT_EQ(0u, process_.WaitForExit(5000));
 }
@@ -453,7 +455,7 @@ TEST_F(ConfigSheet, OptionsStoreEverySwitchAndAboutShowsTheVersionAndText) {
 
   ASSERT_TRUE(PressSheetButton(PSBTN_OK));
   for (const Switch& in : Switches)
-    EXPECT_EQ(in.box == 1060 ? 0u : static_cast<DWORD>(in.builtIn), GetNumber(SettingsKey, in.name, 99)) << in.name;
+    EXPECT_EQ(in.box == 1060 ? 0u : static_cast<DWORD>(in.builtIn), GetNumber(SettingsKeyPath, in.name, 99)) << in.name;
   Click(dialog_, IDCANCEL);
   EXPECT_EQ(0u, process_.WaitForExit(5000));
 }
@@ -461,7 +463,7 @@ TEST_F(ConfigSheet, OptionsStoreEverySwitchAndAboutShowsTheVersionAndText) {
 // A key that can be neither opened nor created: a volatile parent takes no lasting subkey.
 TEST_F(ConfigSheet, ASaveThatFailsIsToldAndKeepsTheDialogAndTheSheetOpen) {
   HKEY parent;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Pellam", 0, nullptr, REG_OPTION_VOLATILE,
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, SettingsRoot, 0, nullptr, REG_OPTION_VOLATILE,
                                            KEY_ALL_ACCESS, nullptr, &parent, nullptr));
   RegCloseKey(parent);
   ASSERT_NE(nullptr, OpenDialog());
@@ -503,7 +505,7 @@ TEST_F(ConfigDialog, TheNextSaverRunShowsTheStoredTextAndSwitches) {
   Click(dialog_, ConfirmButton);
   ASSERT_EQ(1u, process_.WaitForExit(5000));
 
-  SetDword(SettingsKey, "StepsPerSecond", 0);  // one step a frame: frame 70 is nearly face on
+  SetDword(SettingsKeyPath, "StepsPerSecond", 0);  // one step a frame: frame 70 is nearly face on
   FullScreenRun run;
   ASSERT_NO_FATAL_FAILURE(StartFullScreen(CommandLine("/s"), &run, 70));
   Frame frame;

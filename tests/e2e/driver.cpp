@@ -225,62 +225,15 @@ void KeyUp(WORD virtualKey) {
 
 void MouseInput(DWORD mouseEventFlags, DWORD data) { mouse_event(mouseEventFlags, 0, 0, data, 0); }
 
+bool KeepsDrawing(Process& process) {
+  return WaitForSwaps(SwapCount() + 10, 5000) && process.WaitForExit(0) == Running;
+}
+
 DWORD ExitCodeAfterKey(Process& process, WORD virtualKey) {
   KeyDown(virtualKey);
   DWORD code = process.WaitForExit(CloseTimeMs);
   KeyUp(virtualKey);
   return code;
-}
-
-void DeleteKey(const char* path) {
-  LSTATUS status = RegDeleteTreeA(HKEY_CURRENT_USER, path);
-  ASSERT_TRUE(status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) << path << ": " << status;
-}
-
-static void SetValue(HKEY root, const char* path, const char* name, DWORD type, const void* data, DWORD size) {
-  HKEY key;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr))
-      << path;
-  ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size)) << name;
-  RegCloseKey(key);
-}
-
-void SetDword(const char* path, const char* name, DWORD value, HKEY root) {
-  SetValue(root, path, name, REG_DWORD, &value, sizeof value);
-}
-
-void SetText(const char* path, const char* name, const char* text, HKEY root) {
-  SetValue(root, path, name, REG_SZ, text, static_cast<DWORD>(strlen(text) + 1));
-}
-
-void SetRaw(const char* path, const char* name, DWORD type, const void* data, DWORD size) {
-  SetValue(HKEY_CURRENT_USER, path, name, type, data, size);
-}
-
-void DeleteValue(const char* path, const char* name) {
-  LSTATUS status = RegDeleteKeyValueA(HKEY_CURRENT_USER, path, name);
-  ASSERT_TRUE(status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) << path << "\\" << name << ": " << status;
-}
-
-DWORD GetNumber(const char* path, const char* name, DWORD missing) {
-  char data[64] = "";
-  DWORD type = 0, size = sizeof data - 1;
-  if (RegGetValueA(HKEY_CURRENT_USER, path, name, RRF_RT_REG_DWORD | RRF_RT_REG_SZ, &type, data, &size) !=
-      ERROR_SUCCESS)
-    return missing;
-  if (type == REG_DWORD) {
-    DWORD value;
-    memcpy(&value, data, sizeof value);
-    return value;
-  }
-  return strtoul(data, nullptr, 10);
-}
-
-std::string GetText(const char* path, const char* name) {
-  char data[256] = "";
-  DWORD size = sizeof data;
-  if (RegGetValueA(HKEY_CURRENT_USER, path, name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) return "";
-  return data;
 }
 
 int ScreenSaverRunningState() {
@@ -290,7 +243,7 @@ int ScreenSaverRunningState() {
 }
 
 void SaverTest::SetUp() {
-  DeleteKey("SOFTWARE\\Pellam");
+  DeleteKey(SettingsRoot);
   DeleteKey(TestKey);
   ForgetFrames();
   // Without a window manager (Xvfb) Wine waits 2 s for one to withdraw every hidden managed

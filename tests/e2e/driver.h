@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 #include "tests/win/frames.h"  // the frame grabber's output: SwapCount, ReadFrame, ForgetFrames
+#include "tests/win/registry.h"
 #include <stdint.h>
 #include <functional>
 #include <string>
@@ -17,7 +18,6 @@ constexpr DWORD NoUsableMode = 0xFFFFFFFFu;  // the exit code of the result -1
 constexpr const char* SaverClass = "WindowsScreenSaverClass";
 constexpr const char* GlClass = "GLWindowClass";
 constexpr const char* CoverClass = "VorluxMonitorCover";  // the black windows over the other monitors
-constexpr const char* SettingsKey = "SOFTWARE\\Pellam\\Vorlux\\1.00";
 constexpr const char* TestKey = "Software\\VorluxTest";  // where the doubles read and record
 constexpr DWORD CloseTimeMs = 2000;                       // input to process end, at most
 
@@ -91,20 +91,12 @@ void MoveCursor(int x, int y);  // moves the real pointer and waits until the sy
 void KeyDown(WORD virtualKey);
 void KeyUp(WORD virtualKey);
 void MouseInput(DWORD mouseEventFlags, DWORD data = 0);  // MOUSEEVENTF_LEFTDOWN and the like, at the cursor
+// True when the process's saver draws ten more frames and is still running after them.
+bool KeepsDrawing(Process& process);
 // Presses a key, held while the saver closes, then releases it; returns the exit code once the
 // process has ended within CloseTimeMs, else Running.
 DWORD ExitCodeAfterKey(Process& process, WORD virtualKey = VK_SPACE);
 
-// Registry, current user unless a root is given.
-void DeleteKey(const char* path);
-void SetDword(const char* path, const char* name, DWORD value, HKEY root = HKEY_CURRENT_USER);
-void SetText(const char* path, const char* name, const char* text, HKEY root = HKEY_CURRENT_USER);
-// Any bytes under any type, as a hostile or broken writer would store them.
-void SetRaw(const char* path, const char* name, DWORD type, const void* data, DWORD size);
-void DeleteValue(const char* path, const char* name);
-// The value as a number (REG_DWORD, or REG_SZ digits), or `missing` when it is not there.
-DWORD GetNumber(const char* path, const char* name, DWORD missing);
-std::string GetText(const char* path, const char* name);
 // What the doubles recorded under TestKey (0 when nothing).
 inline DWORD DoubleRecord(const char* name) { return GetNumber(TestKey, name, 0); }
 // A window handle as the doubles record it: its low 32 bits.

@@ -64,9 +64,9 @@ TEST_F(Installer, SilentSetupInstallsTheSaverAndTheUninstallerRemovesEverything)
   EXPECT_EQ("Vorlux \x83X\x83N\x83\x8A\x81[\x83\x93\x83Z\x81[\x83o\x81[", MachineText("DisplayName"));  // スクリーンセーバー
   EXPECT_EQ("\"C:\\Program Files\\Vorlux\\uninstall.exe\"", MachineText("UninstallString"));
   EXPECT_EQ("", GetText(Desktop, "SCRNSAVE.EXE")) << "a silent setup chooses the saver only when asked";
-  SetDword(SettingsKey, "StringID", 2);
+  SetDword(SettingsKeyPath, "StringID", 2);
   RunUninstaller("");
-  EXPECT_EQ(2u, GetNumber(SettingsKey, "StringID", 99)) << "the settings stay unless asked";
+  EXPECT_EQ(2u, GetNumber(SettingsKeyPath, "StringID", 99)) << "the settings stay unless asked";
 
   // Asked to choose the saver: the short path, as Windows keeps it; the installed saver runs.
   ASSERT_EQ(0u, Launch(CommandLine("/S /ACTIVATE", "setup.exe")).WaitForExit(60000));
@@ -78,7 +78,7 @@ TEST_F(Installer, SilentSetupInstallsTheSaverAndTheUninstallerRemovesEverything)
   ASSERT_NO_FATAL_FAILURE(StartFullScreen(std::string("\"") + SystemSaver + "\" /s", &run, 1));
   EXPECT_EQ(0u, ExitCodeAfterKey(run.process));
   RunUninstaller(" /REMOVESETTINGS");
-  EXPECT_EQ(99u, GetNumber(SettingsKey, "StringID", 99)) << "asked, the settings go too";
+  EXPECT_EQ(99u, GetNumber(SettingsKeyPath, "StringID", 99)) << "asked, the settings go too";
   EXPECT_EQ("", GetText(Desktop, "SCRNSAVE.EXE")) << "the choice no longer names a removed file";
 }
 

@@ -1,6 +1,7 @@
 // The preview: the saver as a child of another program's window, which input does not end,
 // which hands a right-click to that window, and which ends with it; the handle forms it accepts.
 #include "tests/e2e/driver.h"
+#include "render/animation.h"
 #include <algorithm>
 #include <string>
 
@@ -29,11 +30,11 @@ TEST_F(Preview, RunsInsideTheGivenWindowIgnoresInputAndEndsWithIt) {
   EXPECT_EQ("(0,0)-(152,112)", Describe(RectInParent(preview)));
   EXPECT_TRUE(TopLevelWindows(SaverClass).empty()) << "a full-screen saver window besides the preview";
   RECT rect = RectInParent(child);
-  EXPECT_EQ(101, rect.right - rect.left) << Describe(rect);
-  EXPECT_EQ(74, rect.bottom - rect.top) << Describe(rect);
+  EXPECT_EQ(ChildExtent(152), rect.right - rect.left) << Describe(rect);
+  EXPECT_EQ(ChildExtent(112), rect.bottom - rect.top) << Describe(rect);
   ASSERT_TRUE(WaitUntil([] { return SwapCount() >= 10; }, 20000)) << "frames drawn: " << SwapCount();
-  EXPECT_EQ(101, LastSwappedSize().width);
-  EXPECT_EQ(74, LastSwappedSize().height);
+  EXPECT_EQ(ChildExtent(152), LastSwappedSize().width);
+  EXPECT_EQ(ChildExtent(112), LastSwappedSize().height);
 
   // A real click and movement over the preview; keys and presses sent to it and to its child
   // (real keys would go to the driver's window, which has the focus).

@@ -1,6 +1,7 @@
 // The full-screen saver seen from outside: its window and GL child, the frames it draws, the
 // child's steps, a second start, and the end of the render thread before the process ends.
 #include "tests/e2e/driver.h"
+#include "render/animation.h"
 #include <algorithm>
 #include <vector>
 
@@ -11,7 +12,8 @@ using FullScreen = SaverTest;
 
 constexpr uint64_t FramesPerStep = 72;  // one full X turn
 constexpr LONG StepPixels = 10;
-constexpr uint64_t StepsBeforeBounce = 25;  // (768 - 512) / 10: the first bounce is at the bottom
+constexpr LONG ChildWidth = ChildExtent(1024), ChildHeight = ChildExtent(768);
+constexpr uint64_t StepsBeforeBounce = (768 - ChildHeight) / StepPixels;  // the first bounce is at the bottom
 
 // The child steps diagonally while frames FramesPerStep, 2 * FramesPerStep, ... are drawn. Its
 // position is read between two swap counts, so any step count that those allow is accepted.
@@ -23,17 +25,18 @@ testing::AssertionResult ChildAtItsStep(HWND child, uint64_t leastSteps) {
   if (most > StepsBeforeBounce) return testing::AssertionFailure() << "too late to tell: " << after << " swaps";
   for (uint64_t steps = std::max(fewest, leastSteps); steps <= most; ++steps) {
     LONG at = static_cast<LONG>(steps) * StepPixels;
-    if (rect.left == at && rect.top == at && rect.right == at + 682 && rect.bottom == at + 512)
+    if (rect.left == at && rect.top == at && rect.right == at + ChildWidth && rect.bottom == at + ChildHeight)
       return testing::AssertionSuccess();
   }
   return testing::AssertionFailure() << "child at " << Describe(rect) << " between swaps " << before << " and "
-                                     << after << "; expected (10k,10k)-(10k+682,10k+512) for k from "
+                                     << after << "; expected (10k,10k)-(10k+" << ChildWidth << ",10k+" << ChildHeight
+                                     << ") for k from "
                                      << std::max(fewest, leastSteps) << " to " << most;
 }
 
 TEST_F(FullScreen, CoversTheScreenWithATopmostWindowWhoseGlChildDrawsTheTextAndSteps) {
   // One step a frame, as fast as the machine draws: the frames count the steps.
-  SetDword(SettingsKey, "StepsPerSecond", 0);
+  SetDword(SettingsKeyPath, "StepsPerSecond", 0);
   Process process = LaunchSaver("/s");
   HWND saver = WaitForTopLevel(process, SaverClass);
   ASSERT_NE(nullptr, saver) << "no " << SaverClass << " window within 10 s";
@@ -55,8 +58,8 @@ TEST_F(FullScreen, CoversTheScreenWithATopmostWindowWhoseGlChildDrawsTheTextAndS
   // Frame 70 shows the default text nearly face on (every run starts from the same angles).
   Frame frame;
   ASSERT_TRUE(WaitUntil([&] { return ReadFrame(70, &frame); }, 20000)) << "no frame 70; swaps " << SwapCount();
-  EXPECT_EQ(682, frame.width);
-  EXPECT_EQ(512, frame.height);
+  EXPECT_EQ(ChildWidth, frame.width);
+  EXPECT_EQ(ChildHeight, frame.height);
   EXPECT_GT(Measure(frame).lit, 8000) << "lit pixels of the text in frame 70";
 
   // Catch the child right after its first step; a busy machine may show a later one.
@@ -96,7 +99,7 @@ TEST_F(FullScreen, SecondStartBringsTheRunningSaverForwardAndEnds) {
   EXPECT_EQ(0u, code) << "exit code of the second start";
   EXPECT_EQ(1u, mostWindows) << SaverClass << " windows seen while the second start ran";
   EXPECT_EQ(first.saver, GetForegroundWindow());
-  ASSERT_TRUE(first.process.SurvivesFor(500)) << "the first saver keeps running";
+  ASSERT_TRUE(KeepsDrawing(first.process)) << "the first saver";
   KeyDown(VK_SPACE);
   EXPECT_EQ(0u, first.process.WaitForExit(CloseTimeMs));
   KeyUp(VK_SPACE);

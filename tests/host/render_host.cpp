@@ -1,88 +1,54 @@
-// Test host windows for the renderer (test code; main thread).
+// The renderer's test host (test code; main thread).
 #include "tests/host/render_host.h"
+#include "render/animation.h"
+#include "render/gl_window.h"
 #include "render/render_thread.h"
-#include "render/scene.h"
 #include "settings/settings.h"
-#include "settings/store.h"
-#include <string.h>
 
 namespace {
 
 HWND ParentWindow = nullptr;
-HWND GlWindow = nullptr;
-bool ThreadStarted = false;
-DWORD ThreadExitCode = STILL_ACTIVE;
+bool StopOverdue = false;
 
-LRESULT CALLBACK GlHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_CREATE:
-      OpenSettingsKeyForRead();
-      memcpy(SaverState.Text, SaverState.DefaultText, sizeof SaverState.Text);
-      return 0;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      BeginPaint(window, &ps);
-      if (!ThreadStarted) {
-        ThreadStarted = true;
-        StartRenderThread();
-      }
-      EndPaint(window, &ps);
-      return 0;
-    }
-    case WM_SIZE:
-      ResizeViewport(window);
-      return 0;
-    case WM_DESTROY:
-      ThreadExitCode = StopRenderThread();
-      return 0;
-    default:
-      return DefWindowProcA(window, message, wParam, lParam);
-  }
-}
+// Where the saver would end its process at once: the host goes on, and its close tells.
+void NoteOverdueStop(int32_t) { StopOverdue = true; }
 
 }  // namespace
 
 HWND OpenRenderHost(HostShape shape, int saverWidth, int saverHeight) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA glClass = {};
-  glClass.style = CS_HREDRAW | CS_VREDRAW;
-  glClass.lpfnWndProc = GlHostProc;
-  glClass.hInstance = instance;
-  glClass.lpszClassName = "VorluxTestGlHost";
-  RegisterClassA(&glClass);
-  WNDCLASSA parentClass = {};
-  parentClass.lpfnWndProc = DefWindowProcA;
-  parentClass.hInstance = instance;
-  parentClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  parentClass.lpszClassName = "VorluxTestSaverHost";
-  RegisterClassA(&parentClass);
-
-  ThreadStarted = false;
-  ThreadExitCode = STILL_ACTIVE;
+  EndRunNow = NoteOverdueStop;
+  StopOverdue = false;
   SaverState.SaverWidth = saverWidth;
   SaverState.SaverHeight = saverHeight;
-  SaverState.ChildWidth = static_cast<int32_t>(saverWidth * 0.6666666666666666);
-  SaverState.ChildHeight = static_cast<int32_t>(saverHeight * 0.6666666666666666);
-
   if (shape == HostShape::Child) {
-    ParentWindow = CreateWindowExA(0, "VorluxTestSaverHost", "Screen Saver",
+    WNDCLASSA parentClass = {};
+    parentClass.lpfnWndProc = DefWindowProcA;
+    parentClass.hInstance = instance;
+    parentClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    parentClass.lpszClassName = "VorluxTestSaverHost";
+    RegisterClassA(&parentClass);
+    ParentWindow = CreateWindowExA(0, parentClass.lpszClassName, "Screen Saver",
                                    WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, saverWidth,
                                    saverHeight, nullptr, nullptr, instance, nullptr);
-    if (!ParentWindow) return nullptr;
-    GlWindow = CreateWindowExA(0, "VorluxTestGlHost", "GLWindow", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0,
-                               0, SaverState.ChildWidth, SaverState.ChildHeight, ParentWindow, nullptr, instance,
-                               nullptr);
-  } else {
-    ParentWindow = nullptr;
-    GlWindow = CreateWindowExA(0, "VorluxTestGlHost", "GLWindow", WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0,
-                               0, SaverState.ChildWidth, SaverState.ChildHeight, nullptr, nullptr, instance,
-                               nullptr);
+    if (!ParentWindow || !CreateGlWindow(instance, ParentWindow)) return nullptr;
+    return SaverState.ChildWindow;
   }
-  SaverState.ChildWindow = GlWindow;
-  if (!GlWindow) return nullptr;
-  ShowWindow(GlWindow, SW_SHOW);
-  UpdateWindow(GlWindow);
-  return GlWindow;
+  WNDCLASSA glClass = {};
+  glClass.style = CS_HREDRAW | CS_VREDRAW;
+  glClass.lpfnWndProc = GlWindowProc;
+  glClass.hInstance = instance;
+  glClass.lpszClassName = "VorluxTestGlWindow";
+  RegisterClassA(&glClass);
+  SaverState.ChildWidth = ChildExtent(saverWidth);
+  SaverState.ChildHeight = ChildExtent(saverHeight);
+  SaverState.ChildWindow = CreateWindowExA(0, glClass.lpszClassName, SaverState.WindowTitle,
+                                           WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, SaverState.ChildWidth,
+                                           SaverState.ChildHeight, nullptr, nullptr, instance, nullptr);
+  if (!SaverState.ChildWindow) return nullptr;
+  ShowWindow(SaverState.ChildWindow, SW_SHOW);
+  UpdateWindow(SaverState.ChildWindow);
+  return SaverState.ChildWindow;
 }
 
 void PumpMessages(DWORD milliseconds) {
@@ -98,9 +64,21 @@ void PumpMessages(DWORD milliseconds) {
 }
 
 DWORD CloseRenderHost() {
-  if (GlWindow) DestroyWindow(GlWindow);
+  // The stop closes the thread's handle: a copy of it tells the exit code.
+  HANDLE thread = nullptr;
+  if (SaverState.RenderThread)
+    DuplicateHandle(GetCurrentProcess(), SaverState.RenderThread, GetCurrentProcess(), &thread, 0, FALSE,
+                    DUPLICATE_SAME_ACCESS);
+  if (SaverState.ChildWindow) DestroyWindow(SaverState.ChildWindow);
   if (ParentWindow) DestroyWindow(ParentWindow);
-  GlWindow = ParentWindow = nullptr;
-  SaverState.ChildWindow = nullptr;
-  return ThreadExitCode;
+  SaverState.ChildWindow = ParentWindow = nullptr;
+  // The GL window's destruction asks the saver's message loop to end; the host has none.
+  MSG quit;
+  PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  DWORD code = STILL_ACTIVE;
+  if (thread) {
+    GetExitCodeThread(thread, &code);
+    CloseHandle(thread);
+  }
+  return StopOverdue ? RenderThreadOverdue : code;
 }

@@ -1,6 +1,6 @@
-// A stand-in for the saver's windows, for tests and benchmarks of the renderer: a GL window whose
-// first paint starts the render thread on its device context, as the GL child window does, and
-// whose destruction stops the thread and waits for it while serving messages.
+// The renderer without the saver's host, for tests and benchmarks: the program's GL window
+// (GlWindowProc), whose first paint starts the render thread on its device context and whose
+// destruction stops the thread and waits for it while serving messages.
 #pragma once
 #include <windows.h>
 
@@ -9,14 +9,15 @@ enum class HostShape {
   Child,     // the GL window is a child of a full-screen pop-up, as in the saver
 };
 
-// Sets the saver and child sizes in SaverState (child: two thirds, truncated), creates the windows
-// and shows the GL window, which opens the settings key, seeds Text with DefaultText and starts
-// the render thread on its first paint. SaverState must be cleared and its strings loaded.
-// Returns the GL window, or null.
+// Sets the saver size in SaverState, creates the windows and shows the GL window (two thirds the
+// saver's size), which opens the settings key, seeds Text with DefaultText and starts the render
+// thread on its first paint. SaverState must be started (StartSaverState). Returns the GL window,
+// or null.
 HWND OpenRenderHost(HostShape shape, int saverWidth, int saverHeight);
 
 // Dispatches this thread's messages for the given time (the render thread's MoveWindow needs it).
 void PumpMessages(DWORD milliseconds);
 
-// Destroys the windows; returns the render thread's exit code, or STILL_ACTIVE if none ran.
+// Destroys the windows; returns the render thread's exit code, STILL_ACTIVE if none ran, or
+// RenderThreadOverdue when it did not end in time (where the saver would have ended its process).
 DWORD CloseRenderHost();

@@ -7,7 +7,7 @@ namespace {
 
 // The loop's order: add the steps, draw (record the angles), wrap, step the window on an X wrap.
 struct Spin {
-  float x = 1.0f, y = 5.0f, z = 3.0f;
+  float x = StartAngleX, y = StartAngleY, z = StartAngleZ;
   std::vector<float> drawnX, drawnY, drawnZ;
   std::vector<int> stepFrames;
   void Run(int frames) {
@@ -20,6 +20,19 @@ struct Spin {
     }
   }
 };
+
+TEST(ChildWindow, TwoThirdsOfTheSaverWindowTruncated) {
+  const struct {
+    int32_t saver, child;
+  } rows[] = {{1024, 682}, {768, 512}, {640, 426}, {480, 320}, {152, 101}, {112, 74}, {3, 2}, {2, 1}, {0, 0}};
+  for (const auto& row : rows) EXPECT_EQ(row.child, ChildExtent(row.saver)) << row.saver;
+}
+
+TEST(SpinAngles, EveryRunStartsAtOneFiveAndThreeDegrees) {
+  EXPECT_EQ(1.0f, StartAngleX);
+  EXPECT_EQ(5.0f, StartAngleY);
+  EXPECT_EQ(3.0f, StartAngleZ);
+}
 
 TEST(SpinAngles, XTurnsEvery72Frames) {
   Spin spin;

@@ -81,9 +81,9 @@ TEST_F(FontRequest, StartsOnTheStoredFontWithScreenAndTrueTypeFlags) {
     {"a stored LogFont", true, &stored, &stored},
   };
   for (const auto& row : rows) {
-    DeleteSettingsTree();
-    if (row.key) PutDword("Format", 1);
-    if (row.put) PutRawValue("LogFont", REG_BINARY, row.put, sizeof *row.put);
+    DeleteKey(SettingsRoot);
+    if (row.key) SetDword(SettingsKeyPath, "Format", 1);
+    if (row.put) SetRaw(SettingsKeyPath, "LogFont", REG_BINARY, row.put, sizeof *row.put);
     AskForAFont();
     ASSERT_FALSE(seen.timedOut) << row.what << ": no font dialog within 20 s";
     ASSERT_TRUE(seen.asked) << row.what;

@@ -4,6 +4,7 @@
 #include "tests/win/frames.h"
 #include "tests/host/render_host.h"
 #include "tests/host/extruding_outlines.h"
+#include "render/animation.h"
 #include "render/glyphs.h"
 #include "render/render_thread.h"
 #include "render/scene.h"
@@ -21,7 +22,7 @@ class FramesTest : public FreshSettingsTest {
     FreshSettingsTest::SetUp();
     ASSERT_TRUE(GrabberPresent()) << "run through wine-run.sh with VORLUX_GRAB=1";
     // One step a frame, as fast as the machine draws: a frame's number tells its angles.
-    PutDword("StepsPerSecond", 0);
+    SetDword(SettingsKeyPath, "StepsPerSecond", 0);
   }
   void TearDown() override {
     CloseRenderHost();
@@ -62,21 +63,12 @@ DWORD WaitForThread(HANDLE thread) {
   return code;
 }
 
-// The spin angles as the process started, before any test here drew a frame.
-const float StartAngles[] = {AngleX, AngleY, AngleZ};
-
-TEST(RenderThreadStart, TheAnglesStartAtOneFiveAndThreeDegrees) {
-  EXPECT_EQ(1.0f, StartAngles[0]) << "X";
-  EXPECT_EQ(5.0f, StartAngles[1]) << "Y";
-  EXPECT_EQ(3.0f, StartAngles[2]) << "Z";
-}
-
 TEST_F(FramesTest, DefaultTextIsSolidLitAndTurning) {
   Frame faceOn = RunUntil(70);
   EXPECT_EQ(THREAD_PRIORITY_BELOW_NORMAL, GetThreadPriority(SaverState.RenderThread))
       << "the render thread yields to input handling";
-  EXPECT_EQ(682, faceOn.width);
-  EXPECT_EQ(512, faceOn.height);
+  EXPECT_EQ(ChildExtent(1024), faceOn.width);
+  EXPECT_EQ(ChildExtent(768), faceOn.height);
   FrameStats stats = Measure(faceOn);
   EXPECT_GT(stats.lit, 8000) << "the text covers a good part of the window";
   EXPECT_GT(stats.interior, stats.lit / 2) << "filled polygons, not outlines";
@@ -113,21 +105,21 @@ TEST_F(FramesTest, ExtrudedTextShowsItsLitFrontOverAnXTurn) {
 
 TEST_F(FramesTest, TopLevelWindowDrawsTheSameWay) {
   Frame frame = RunUntil(70, HostShape::TopLevel);
-  EXPECT_EQ(682, frame.width);
+  EXPECT_EQ(ChildExtent(1024), frame.width);
   EXPECT_GT(Measure(frame).lit, 8000);
 }
 
 TEST_F(FramesTest, FormatZeroDrawsOutlines) {
-  PutDword("Format", 0);
+  SetDword(SettingsKeyPath, "Format", 0);
   FrameStats stats = Measure(RunUntil(70));
   EXPECT_GT(stats.lit, 200) << "the outlines are there";
   EXPECT_LT(stats.interior, stats.lit / 4) << "but nothing is filled";
 }
 
 TEST_F(FramesTest, WithoutLightingTheTextTakesTheEmissionColour) {
-  PutDword("GL_LIGHTING", 0);
+  SetDword(SettingsKeyPath, "GL_LIGHTING", 0);
   const float green[4] = {0.0f, 1.0f, 0.0f, 1.0f};
-  PutRawValue("mat_emission", REG_BINARY, green, 16);
+  SetRaw(SettingsKeyPath, "mat_emission", REG_BINARY, green, 16);
   Frame frame = RunUntil(70);
   FrameStats stats = Measure(frame);
   EXPECT_GT(stats.lit, 8000);
@@ -142,8 +134,8 @@ TEST_F(FramesTest, WithoutLightingTheTextTakesTheEmissionColour) {
 }
 
 TEST_F(FramesTest, EmptyTextDrawsBlackAndStillSteps) {
-  PutDword("StringID", 0);
-  PutText("ZorvelString0", "");
+  SetDword(SettingsKeyPath, "StringID", 0);
+  SetText(SettingsKeyPath, "ZorvelString0", "");
   Frame frame = RunUntil(70);
   EXPECT_EQ(0, Measure(frame).lit);
   ASSERT_TRUE(WaitForSwaps(75, 30000));
@@ -160,8 +152,8 @@ TEST_F(FramesTest, EmptyTextDrawsBlackAndStillSteps) {
   MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
   EXPECT_EQ(static_cast<LONG>(10 * steps), rect.left);
   EXPECT_EQ(static_cast<LONG>(10 * steps), rect.top);
-  EXPECT_EQ(682, rect.right - rect.left);
-  EXPECT_EQ(512, rect.bottom - rect.top);
+  EXPECT_EQ(ChildExtent(1024), rect.right - rect.left);
+  EXPECT_EQ(ChildExtent(768), rect.bottom - rect.top);
 }
 
 TEST_F(FramesTest, ClearingTheFlagEndsTheThreadWithinAFrame) {
@@ -176,10 +168,10 @@ TEST_F(FramesTest, ClearingTheFlagEndsTheThreadWithinAFrame) {
 HWND PlainChildWindow() {
   SaverState.SaverWidth = 1024;
   SaverState.SaverHeight = 768;
-  SaverState.ChildWidth = 682;
-  SaverState.ChildHeight = 512;
-  SaverState.ChildWindow = CreateWindowExA(0, "STATIC", "GLWindow", WS_POPUP | WS_VISIBLE, 0, 0, 682, 512, nullptr,
-                                           nullptr, nullptr, nullptr);
+  SaverState.ChildWidth = ChildExtent(1024);
+  SaverState.ChildHeight = ChildExtent(768);
+  SaverState.ChildWindow = CreateWindowExA(0, "STATIC", "GLWindow", WS_POPUP | WS_VISIBLE, 0, 0, SaverState.ChildWidth,
+                                           SaverState.ChildHeight, nullptr, nullptr, nullptr, nullptr);
   memcpy(SaverState.Text, SaverState.DefaultText, sizeof SaverState.Text);
   return SaverState.ChildWindow;
 }

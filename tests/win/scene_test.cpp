@@ -1,5 +1,6 @@
 // GL state after scene set-up with stored settings (real Mesa context under Wine on Xvfb).
 #include "tests/win/test_support.h"
+#include "render/animation.h"
 #include "render/glyphs.h"
 #include "render/render_thread.h"
 #include "render/scene.h"
@@ -8,6 +9,7 @@
 #include <GL/gl.h>
 #include <string.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -18,15 +20,15 @@ class SceneTest : public FreshSettingsTest {
     FreshSettingsTest::SetUp();
     SaverState.SaverWidth = 640;
     SaverState.SaverHeight = 480;
-    SaverState.ChildWidth = 426;
-    SaverState.ChildHeight = 320;
-    window = CreateWindowExA(0, "STATIC", "scene", WS_POPUP | WS_VISIBLE, 0, 0, 426, 320, nullptr, nullptr, nullptr,
-                             nullptr);
+    SaverState.ChildWidth = ChildExtent(640);
+    SaverState.ChildHeight = ChildExtent(480);
+    window = CreateWindowExA(0, "STATIC", "scene", WS_POPUP | WS_VISIBLE, 0, 0, SaverState.ChildWidth,
+                             SaverState.ChildHeight, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(nullptr, window);
     dc = GetDC(window);
   }
   void TearDown() override {
-    if (wglGetCurrentContext()) TeardownScene();
+    if (wglGetCurrentContext()) TeardownScene(dc);
     ReleaseDC(window, dc);
     DestroyWindow(window);
   }
@@ -34,11 +36,11 @@ class SceneTest : public FreshSettingsTest {
   int SetUpScene() {
     OpenSettingsKeyForRead();
     memcpy(SaverState.Text, SaverState.DefaultText, sizeof SaverState.Text);
-    return SetupScene(dc, SaverState.SettingsKey, SaverState.Text, &scale);
+    return SetupScene(dc, SaverState.SettingsKey, SaverState.Text, &settings);
   }
   HWND window = nullptr;
   HDC dc = nullptr;
-  float scale = -1;
+  SingleSettings settings = {};
 };
 
 std::string Floats(const float* v, int n) {
@@ -69,7 +71,7 @@ TEST_F(SceneTest, DefaultsWithoutAKey) {
   ASSERT_EQ(1, SetUpScene());
   EXPECT_EQ(nullptr, SaverState.SettingsKey);
   EXPECT_NE(nullptr, wglGetCurrentContext());
-  EXPECT_EQ(0.55f, scale);
+  EXPECT_EQ(0.55f, settings.userScale);
   EXPECT_EQ(2, GlyphCount) << "趣味";
   EXPECT_STREQ("\x8E\xEF\x96\xA1", SaverState.Text);
 
@@ -82,8 +84,8 @@ TEST_F(SceneTest, DefaultsWithoutAKey) {
 
   GLint viewport[4];
   glGetIntegerv(GL_VIEWPORT, viewport);
-  EXPECT_EQ(426, viewport[2]);
-  EXPECT_EQ(320, viewport[3]);
+  EXPECT_EQ(ChildExtent(640), viewport[2]);
+  EXPECT_EQ(ChildExtent(480), viewport[3]);
   EXPECT_EQ("0.000000 0.000000 0.000000 0.000000", GlFloats(GL_COLOR_CLEAR_VALUE));
 
   const GLenum on[] = {GL_ALPHA_TEST, GL_AUTO_NORMAL, GL_COLOR_MATERIAL, GL_DEPTH_TEST, GL_DITHER, GL_LIGHTING,
@@ -106,7 +108,7 @@ TEST_F(SceneTest, DefaultsWithoutAKey) {
 }
 
 TEST_F(SceneTest, DefaultMaterialWithoutColourMaterial) {
-  PutDword("GL_COLOR_MATERIAL", 0);
+  SetDword(SettingsKeyPath, "GL_COLOR_MATERIAL", 0);
   ASSERT_EQ(1, SetUpScene());
   EXPECT_EQ("0.250000 0.200000 0.200000 1.000000", Material(GL_AMBIENT));
   EXPECT_EQ("1.000000 0.800000 0.800000 1.000000", Material(GL_DIFFUSE));
@@ -115,25 +117,21 @@ TEST_F(SceneTest, DefaultMaterialWithoutColourMaterial) {
   EXPECT_EQ("12.000000", Material(GL_SHININESS, 1));
 }
 
-// Each switch's value name, the capability it switches and its built-in state.
-const struct {
-  const char* name;
-  GLenum capability;
-  bool builtIn;
-} Switches[] = {
-  {"GL_ALPHA_TEST", GL_ALPHA_TEST, true}, {"GL_AUTO_NORMAL", GL_AUTO_NORMAL, true},
-  {"GL_COLOR_MATERIAL", GL_COLOR_MATERIAL, true}, {"GL_CULL_FACE", GL_CULL_FACE, false},
-  {"GL_DEPTH_TEST", GL_DEPTH_TEST, true}, {"GL_DITHER", GL_DITHER, true}, {"GL_LIGHTING", GL_LIGHTING, true},
-  {"GL_LIGHT0", GL_LIGHT0, true}, {"GL_LINE_SMOOTH", GL_LINE_SMOOTH, false},
-  {"GL_POLYGON_SMOOTH", GL_POLYGON_SMOOTH, false},
-};
-
+// The built-in switches are pinned by DefaultsWithoutAKey; here each is stored the other way
+// round, GL_LIGHTING as 2, which disables.
 TEST_F(SceneTest, EverySwitchFollowsItsStoredValue) {
-  // Each switch stored the other way round; GL_LIGHTING as 2, which disables.
-  for (const auto& in : Switches) PutDword(in.name, in.builtIn ? 0 : 1);
-  PutDword("GL_LIGHTING", 2);
+  struct Switch {
+    const char* name;
+    GLenum capability;
+    bool builtIn;
+  };
+  std::vector<Switch> switches;
+  for (const GlCapRow* row = GetGlCapTable(); row->valueName; ++row)
+    switches.push_back({row->valueName, row->capability, row->state == 1});
+  for (const Switch& in : switches) SetDword(SettingsKeyPath, in.name, in.builtIn ? 0 : 1);
+  SetDword(SettingsKeyPath, "GL_LIGHTING", 2);
   ASSERT_EQ(1, SetUpScene());
-  for (const auto& in : Switches) EXPECT_EQ(!in.builtIn, glIsEnabled(in.capability) == GL_TRUE) << in.name;
+  for (const Switch& in : switches) EXPECT_EQ(!in.builtIn, glIsEnabled(in.capability) == GL_TRUE) << in.name;
 }
 
 TEST_F(SceneTest, StoredVectorsReachGl) {
@@ -143,13 +141,13 @@ TEST_F(SceneTest, StoredVectorsReachGl) {
   const float matDiffuse[4] = {0.0f, 0.5f, 1.0f, 1.0f};
   const float matEmission[4] = {0.0f, 0.25f, 0.0f, 1.0f};
   const float shininess = 100.0f;
-  PutDword("GL_COLOR_MATERIAL", 0);  // so GL reports the material exactly as given
-  PutRawValue("light_ambient", REG_BINARY, lightAmbient, 16);
-  PutRawValue("light_position", REG_BINARY, lightPosition, 16);
-  PutRawValue("lmodel_ambient", REG_BINARY, modelAmbient, 16);
-  PutRawValue("mat_diffuse", REG_BINARY, matDiffuse, 16);
-  PutRawValue("mat_emission", REG_BINARY, matEmission, 16);
-  PutRawValue("mat_shininess", REG_BINARY, &shininess, 4);
+  SetDword(SettingsKeyPath, "GL_COLOR_MATERIAL", 0);  // so GL reports the material exactly as given
+  SetRaw(SettingsKeyPath, "light_ambient", REG_BINARY, lightAmbient, 16);
+  SetRaw(SettingsKeyPath, "light_position", REG_BINARY, lightPosition, 16);
+  SetRaw(SettingsKeyPath, "lmodel_ambient", REG_BINARY, modelAmbient, 16);
+  SetRaw(SettingsKeyPath, "mat_diffuse", REG_BINARY, matDiffuse, 16);
+  SetRaw(SettingsKeyPath, "mat_emission", REG_BINARY, matEmission, 16);
+  SetRaw(SettingsKeyPath, "mat_shininess", REG_BINARY, &shininess, 4);
   ASSERT_EQ(1, SetUpScene());
   EXPECT_EQ(Floats(lightAmbient, 4), Light(GL_AMBIENT));
   EXPECT_EQ(Floats(lightPosition, 4), Light(GL_POSITION)) << "given under the identity modelview";
@@ -161,7 +159,7 @@ TEST_F(SceneTest, StoredVectorsReachGl) {
 
 TEST_F(SceneTest, ColourMaterialLeavesTheEmissionAsCurrentColour) {
   const float matEmission[4] = {0.0f, 1.0f, 0.0f, 1.0f};
-  PutRawValue("mat_emission", REG_BINARY, matEmission, 16);
+  SetRaw(SettingsKeyPath, "mat_emission", REG_BINARY, matEmission, 16);
   ASSERT_EQ(1, SetUpScene());
   GLint mode = 0;
   glGetIntegerv(GL_COLOR_MATERIAL_PARAMETER, &mode);
@@ -174,9 +172,9 @@ TEST_F(SceneTest, ColourMaterialLeavesTheEmissionAsCurrentColour) {
 }
 
 TEST_F(SceneTest, WithoutColourMaterialNoColourIsSet) {
-  PutDword("GL_COLOR_MATERIAL", 0);
+  SetDword(SettingsKeyPath, "GL_COLOR_MATERIAL", 0);
   const float matEmission[4] = {0.0f, 1.0f, 0.0f, 1.0f};
-  PutRawValue("mat_emission", REG_BINARY, matEmission, 16);
+  SetRaw(SettingsKeyPath, "mat_emission", REG_BINARY, matEmission, 16);
   ASSERT_EQ(1, SetUpScene());
   GLint mode = 0;
   glGetIntegerv(GL_COLOR_MATERIAL_PARAMETER, &mode);
@@ -186,12 +184,12 @@ TEST_F(SceneTest, WithoutColourMaterialNoColourIsSet) {
 }
 
 TEST_F(SceneTest, ShapeSettingsAndSelectedText) {
-  PutDword("StringID", 5);
-  PutText("ZorvelString5", "AB\x8A\x4F");  // AB外
+  SetDword(SettingsKeyPath, "StringID", 5);
+  SetText(SettingsKeyPath, "ZorvelString5", "AB\x8A\x4F");  // AB外
   const float userScale = 0.25f;
-  PutRawValue("UserScale", REG_BINARY, &userScale, 4);
+  SetRaw(SettingsKeyPath, "UserScale", REG_BINARY, &userScale, 4);
   ASSERT_EQ(1, SetUpScene());
-  EXPECT_EQ(0.25f, scale);
+  EXPECT_EQ(0.25f, settings.userScale);
   EXPECT_STREQ("AB\x8A\x4F", SaverState.Text);
   EXPECT_EQ(3, GlyphCount);
 }
@@ -204,7 +202,7 @@ TEST_F(SceneTest, TeardownDeletesListsAndContext) {
   ASSERT_NE(nullptr, witness);
   ASSERT_TRUE(wglShareLists(context, witness));
   ASSERT_TRUE(glIsList(GlyphListBase));
-  EXPECT_EQ(1, TeardownScene());
+  TeardownScene(dc);
   EXPECT_EQ(nullptr, wglGetCurrentContext());
   EXPECT_FALSE(wglDeleteContext(context)) << "already deleted";
   ASSERT_TRUE(wglMakeCurrent(dc, witness));

@@ -45,16 +45,16 @@ TEST_F(StoreTest, NoKeyGivesEveryDefault) {
   ReadSelectedText(key, SaverState.Text);
   EXPECT_STREQ("seed", SaverState.Text);
 
-  float deviation = 9, extrusion = 9, scale = 9;
-  int32_t format = 9;
-  ReadFloatSetting(key, "Deviation", &deviation, 0.0f);
-  ReadFloatSetting(key, "Extrusion", &extrusion, 0.15f);
-  ReadFloatSetting(key, "UserScale", &scale, 0.55f);
-  ReadIntSetting(key, "Format", &format, 1);
-  EXPECT_EQ(0.0f, deviation);
-  EXPECT_EQ(0.15f, extrusion);
-  EXPECT_EQ(0.55f, scale);
-  EXPECT_EQ(1, format);
+  SingleSettings values;
+  memset(&values, 0x5A, sizeof values);
+  ReadSettings(key, SettingGroup::Shape, &values);
+  ReadSettings(key, SettingGroup::Motion, &values);
+  EXPECT_EQ(0.0f, values.deviation);
+  EXPECT_EQ(0.15f, values.extrusion);
+  EXPECT_EQ(0.55f, values.userScale);
+  EXPECT_EQ(1, values.format);
+  EXPECT_EQ(60, values.stepsPerSecond);
+  EXPECT_EQ(0, values.motion) << "the tumble";
 
   LOGFONTA font;
   memset(&font, 0x5A, sizeof font);
@@ -90,14 +90,14 @@ TEST_F(StoreTest, NoKeyGivesEveryDefault) {
 
 TEST_F(StoreTest, SelectedTextFollowsStoredStringIdOnly) {
   // Stored slot 3 without its value: the default text, not the preset of slot 3.
-  PutDword("StringID", 3);
+  SetDword(SettingsKeyPath, "StringID", 3);
   HKEY key = OpenAndSeed();
   ReadSelectedText(key, SaverState.Text);
   EXPECT_STREQ(Shumi, SaverState.Text);
   EXPECT_STRNE(Kaigi, SaverState.Text);
 
   // A stored slot value is read into Text; the module-level StringID is not touched.
-  PutText("ZorvelString3", "ABC");
+  SetText(SettingsKeyPath, "ZorvelString3", "ABC");
   StringID = 0;
   ReadSelectedText(key, SaverState.Text);
   EXPECT_STREQ("ABC", SaverState.Text);
@@ -106,7 +106,7 @@ TEST_F(StoreTest, SelectedTextFollowsStoredStringIdOnly) {
 }
 
 TEST_F(StoreTest, StringIdMissingIgnoresSlotZero) {
-  PutText("ZorvelString0", "XYZ");
+  SetText(SettingsKeyPath, "ZorvelString0", "XYZ");
   HKEY key = OpenAndSeed();
   ReadSelectedText(key, SaverState.Text);
   EXPECT_STREQ(Shumi, SaverState.Text);
@@ -114,26 +114,26 @@ TEST_F(StoreTest, StringIdMissingIgnoresSlotZero) {
 }
 
 TEST_F(StoreTest, StringIdOutOfRangeNamesValuesNeverWritten) {
-  PutDword("StringID", 9);
+  SetDword(SettingsKeyPath, "StringID", 9);
   HKEY key = OpenAndSeed();
   ReadSelectedText(key, SaverState.Text);
   EXPECT_STREQ(Shumi, SaverState.Text);
 
   // -1 is looked up as "ZorvelString-1": only such a value, which the program never writes,
   // would be shown.
-  PutDword("StringID", static_cast<DWORD>(-1));
+  SetDword(SettingsKeyPath, "StringID", static_cast<DWORD>(-1));
   ReadSelectedText(key, SaverState.Text);
   EXPECT_STREQ(Shumi, SaverState.Text);
-  PutText("ZorvelString-1", "minus");
+  SetText(SettingsKeyPath, "ZorvelString-1", "minus");
   ReadSelectedText(key, SaverState.Text);
   EXPECT_STREQ("minus", SaverState.Text);
   CloseSettingsKey();
 }
 
 TEST_F(StoreTest, TooLongTextKeepsThePreviousText) {
-  PutDword("StringID", 1);
+  SetDword(SettingsKeyPath, "StringID", 1);
   std::string longText(299, 'L');
-  PutText("ZorvelString1", longText.c_str());  // 300 bytes with the terminator
+  SetText(SettingsKeyPath, "ZorvelString1", longText.c_str());  // 300 bytes with the terminator
   HKEY key = OpenAndSeed();
   ReadSelectedText(key, SaverState.Text);
   EXPECT_STREQ(Shumi, SaverState.Text);
@@ -141,22 +141,22 @@ TEST_F(StoreTest, TooLongTextKeepsThePreviousText) {
 
   // In the configuration dialog the slots are read with 255 bytes.
   memcpy(SaverState.TextSlots[1], "keep", 5);
-  PutText("ZorvelString1", std::string(255, 'M').c_str());
+  SetText(SettingsKeyPath, "ZorvelString1", std::string(255, 'M').c_str());
   ReadTextSetting(key, "ZorvelString1", SaverState.TextSlots[1], 255);
   EXPECT_STREQ("keep", SaverState.TextSlots[1]);
   CloseSettingsKey();
 }
 
 TEST_F(StoreTest, UnterminatedTextStaysTerminatedAndAShortOneReplacesTheLeadingBytes) {
-  PutDword("StringID", 2);
+  SetDword(SettingsKeyPath, "StringID", 2);
   std::string full(256, 'B');  // fills the buffer exactly, no terminator
-  PutRawValue("ZorvelString2", REG_BINARY, full.data(), 256);
+  SetRaw(SettingsKeyPath, "ZorvelString2", REG_BINARY, full.data(), 256);
   HKEY key = OpenAndSeed();
   ReadSelectedText(key, SaverState.Text);
   EXPECT_EQ(std::string(255, 'B'), std::string(SaverState.Text));
 
   // A short unterminated value replaces the leading bytes; the buffer stays terminated behind.
-  PutRawValue("ZorvelString2", REG_BINARY, "xy", 2);
+  SetRaw(SettingsKeyPath, "ZorvelString2", REG_BINARY, "xy", 2);
   ReadSelectedText(key, SaverState.Text);
   EXPECT_EQ("xy" + std::string(253, 'B'), std::string(SaverState.Text));
   CloseSettingsKey();
@@ -164,9 +164,9 @@ TEST_F(StoreTest, UnterminatedTextStaysTerminatedAndAShortOneReplacesTheLeadingB
 
 TEST_F(StoreTest, ScalarsIgnoreTheRegistryType) {
   int32_t linesFormat = 0;
-  PutRawValue("Format", REG_BINARY, &linesFormat, 4);
+  SetRaw(SettingsKeyPath, "Format", REG_BINARY, &linesFormat, 4);
   const uint32_t oneBits = 0x3F800000;  // 1.0f
-  PutRawValue("Deviation", REG_DWORD, &oneBits, 4);
+  SetRaw(SettingsKeyPath, "Deviation", REG_DWORD, &oneBits, 4);
   HKEY key = OpenAndSeed();
 
   int32_t format = 7;
@@ -181,12 +181,12 @@ TEST_F(StoreTest, ScalarsIgnoreTheRegistryType) {
 TEST_F(StoreTest, ScalarsOfOtherSizes) {
   // Longer than four bytes: unreadable, so the default.
   const float pair[2] = {2.0f, 3.0f};
-  PutRawValue("Extrusion", REG_BINARY, pair, 8);
+  SetRaw(SettingsKeyPath, "Extrusion", REG_BINARY, pair, 8);
   // Shorter: a little-endian number whose missing high bytes are zero.
   const unsigned char twoBytes[2] = {0x34, 0x12};
-  PutRawValue("Format", REG_BINARY, twoBytes, 2);
+  SetRaw(SettingsKeyPath, "Format", REG_BINARY, twoBytes, 2);
   const unsigned char highHalf[2] = {0x80, 0x3F};
-  PutRawValue("UserScale", REG_BINARY, highHalf, 2);
+  SetRaw(SettingsKeyPath, "UserScale", REG_BINARY, highHalf, 2);
   HKEY key = OpenAndSeed();
 
   float extrusion = 7;
@@ -201,13 +201,23 @@ TEST_F(StoreTest, ScalarsOfOtherSizes) {
   CloseSettingsKey();
 }
 
+TEST_F(StoreTest, StoredSpeedAndMotionAreTakenAsTheSaverTakesThem) {
+  SetDword(SettingsKeyPath, "StepsPerSecond", 5);
+  SetDword(SettingsKeyPath, "Motion", 2);
+  SingleSettings values = {};
+  ReadSettings(OpenAndSeed(), SettingGroup::Motion, &values);
+  EXPECT_EQ(10, values.stepsPerSecond) << "below the range: the slowest";
+  EXPECT_EQ(0, values.motion) << "anything but 1 tumbles";
+  CloseSettingsKey();
+}
+
 TEST_F(StoreTest, ShortLogFontIsAccepted) {
   LOGFONTA stored = {};
   stored.lfHeight = -40;
   stored.lfWeight = 700;
   stored.lfCharSet = SHIFTJIS_CHARSET;
   strcpy(stored.lfFaceName, "Face");
-  PutRawValue("LogFont", REG_BINARY, &stored, 28);  // up to and including lfPitchAndFamily
+  SetRaw(SettingsKeyPath, "LogFont", REG_BINARY, &stored, 28);  // up to and including lfPitchAndFamily
   HKEY key = OpenAndSeed();
   LOGFONTA font;
   ReadLogFont(key, &font);
@@ -221,7 +231,7 @@ TEST_F(StoreTest, ShortLogFontIsAccepted) {
 TEST_F(StoreTest, LogFontFaceNameIsAlwaysTerminated) {
   LOGFONTA stored;
   memset(&stored, 'F', sizeof stored);
-  PutRawValue("LogFont", REG_BINARY, &stored, sizeof stored);
+  SetRaw(SettingsKeyPath, "LogFont", REG_BINARY, &stored, sizeof stored);
   HKEY key = OpenAndSeed();
   LOGFONTA font;
   ReadLogFont(key, &font);
@@ -229,7 +239,7 @@ TEST_F(StoreTest, LogFontFaceNameIsAlwaysTerminated) {
 
   // Larger than a record: unreadable, so the default font.
   char tooLong[64] = {};
-  PutRawValue("LogFont", REG_BINARY, tooLong, sizeof tooLong);
+  SetRaw(SettingsKeyPath, "LogFont", REG_BINARY, tooLong, sizeof tooLong);
   ReadLogFont(key, &font);
   EXPECT_EQ(-28, font.lfHeight);
   EXPECT_EQ("4D 53 20 96 BE 92 A9", Hex(font.lfFaceName));
@@ -238,11 +248,11 @@ TEST_F(StoreTest, LogFontFaceNameIsAlwaysTerminated) {
 
 TEST_F(StoreTest, MaterialLightReadSizes) {
   const float sixteen[4] = {0.5f, 0.5f, 0.5f, 0.5f};
-  PutRawValue("mat_shininess", REG_BINARY, sixteen, 16);  // read size 4: not read
+  SetRaw(SettingsKeyPath, "mat_shininess", REG_BINARY, sixteen, 16);  // read size 4: not read
   const float two[2] = {0.7f, 0.8f};
-  PutRawValue("light_ambient", REG_BINARY, two, 8);       // replaces the first two floats
+  SetRaw(SettingsKeyPath, "light_ambient", REG_BINARY, two, 8);       // replaces the first two floats
   const float four[4] = {0.0f, 0.0f, 1.0f, 1.0f};
-  PutRawValue("mat_emission", REG_BINARY, four, 16);
+  SetRaw(SettingsKeyPath, "mat_emission", REG_BINARY, four, 16);
   HKEY key = OpenAndSeed();
   ReadMaterialLight(key);
   const MaterialLightRow* table = GetMaterialLightTable();
@@ -254,16 +264,16 @@ TEST_F(StoreTest, MaterialLightReadSizes) {
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(four), 16), VectorOf(table[MatEmissionRow], 4));
 
   const float one = 64.0f;
-  PutRawValue("mat_shininess", REG_BINARY, &one, 4);
+  SetRaw(SettingsKeyPath, "mat_shininess", REG_BINARY, &one, 4);
   ReadMaterialLight(key);
   EXPECT_EQ(64.0f, table[MatShininessRow].vector[0]);
   CloseSettingsKey();
 }
 
 TEST_F(StoreTest, GlSwitchesUseTheLowByteOnly) {
-  PutDword("GL_DEPTH_TEST", 256);    // low byte 0: off
-  PutDword("GL_CULL_FACE", 257);     // low byte 1: on
-  PutDword("GL_LIGHTING", 2);        // read as 2, which counts as off
+  SetDword(SettingsKeyPath, "GL_DEPTH_TEST", 256);    // low byte 0: off
+  SetDword(SettingsKeyPath, "GL_CULL_FACE", 257);     // low byte 1: on
+  SetDword(SettingsKeyPath, "GL_LIGHTING", 2);        // read as 2, which counts as off
   HKEY key = OpenAndSeed();
   ReadGlCaps(key);
   EXPECT_EQ(0, StateOf("GL_DEPTH_TEST"));
@@ -285,13 +295,13 @@ TEST_F(StoreTest, FirstSaveCreatesTheWholePath) {
 
   DWORD type;
   std::string bytes;
-  ASSERT_TRUE(GetRawValue("StringID", &type, &bytes));
+  ASSERT_TRUE(GetRaw(SettingsKeyPath, "StringID", &type, &bytes));
   EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
   EXPECT_EQ(std::string("\x02\0\0\0", 4), bytes);
-  ASSERT_TRUE(GetRawValue("UserScale", &type, &bytes));
+  ASSERT_TRUE(GetRaw(SettingsKeyPath, "UserScale", &type, &bytes));
   EXPECT_EQ(static_cast<DWORD>(REG_BINARY), type);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&scale), 4), bytes);
-  ASSERT_TRUE(GetRawValue("ZorvelString2", &type, &bytes));
+  ASSERT_TRUE(GetRaw(SettingsKeyPath, "ZorvelString2", &type, &bytes));
   EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
   EXPECT_EQ(Hex(std::string(Kaigi, 5)), Hex(bytes)) << "stored with its terminator";
 

@@ -11,7 +11,7 @@ using StringsTest = FreshSettingsTest;
 TEST_F(StringsTest, FieldsHoldTheStringTable) {
   EXPECT_STREQ("GLWindowClass", SaverState.ClassName);
   EXPECT_STREQ("GLWindow", SaverState.WindowTitle);
-  EXPECT_STREQ("SOFTWARE\\Pellam\\Vorlux\\1.00", SaverState.KeyPath);
+  EXPECT_STREQ(SettingsKeyPath, SaverState.KeyPath) << "the key the tests set up";
 }
 
 TEST_F(StringsTest, PresetsAreShiftJis) {
@@ -31,8 +31,7 @@ TEST_F(StringsTest, PresetsAreShiftJis) {
 TEST_F(StringsTest, LoadingDoesNotTouchSelectionOrTables) {
   StringID = 4;
   GetGlCapTable()[0].state = 0;
-  memset(&SaverState, 0, sizeof SaverState);
-  LoadSaverStrings();
+  StartSaverState();
   EXPECT_EQ(4, StringID);
   EXPECT_EQ(0, GetGlCapTable()[0].state);
   EXPECT_EQ(0, SaverState.Text[0]) << "Text is seeded later, by the GL child window";
@@ -44,8 +43,7 @@ TEST_F(StringsTest, MissingStringsLeaveFieldsEmpty) {
   ASSERT_NE(nullptr, HostInstance);
   ASSERT_EQ(nullptr, FindResourceA(HostInstance, MAKEINTRESOURCEA(101 / 16 + 1), MAKEINTRESOURCEA(6)))
       << "opengl32 was expected to have no strings 96 to 111";
-  memset(&SaverState, 0, sizeof SaverState);
-  LoadSaverStrings();
+  StartSaverState();
   EXPECT_STREQ("", SaverState.ClassName);
   EXPECT_STREQ("", SaverState.KeyPath);
   EXPECT_STREQ("", SaverState.TextSlots[5]);

@@ -15,10 +15,8 @@ struct BuiltInTables {
 BuiltInTables Capture() {
   BuiltInTables t;
   for (GlCapRow* row = GetGlCapTable(); row->valueName; ++row) t.capStates.push_back(row->state);
-  for (const MaterialLightRow* row = GetMaterialLightTable(); row->valueName; ++row) {
-    size_t n = row[1].valueName ? 4 : 1;
-    t.vectors.emplace_back(row->vector, row->vector + n);
-  }
+  for (const MaterialLightRow* row = GetMaterialLightTable(); row->valueName; ++row)
+    t.vectors.emplace_back(row->vector, row->vector + row->width);
   return t;
 }
 
@@ -26,40 +24,6 @@ BuiltInTables Capture() {
 const BuiltInTables BuiltIn = Capture();
 
 }  // namespace
-
-void DeleteSettingsTree() {
-  LSTATUS status = RegDeleteTreeA(HKEY_CURRENT_USER, TestKeyRoot);
-  ASSERT_TRUE(status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) << "RegDeleteTreeA: " << status;
-  HKEY key;
-  ASSERT_NE(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, TestKeyRoot, 0, KEY_READ, &key));
-}
-
-void PutRawValue(const char* name, DWORD type, const void* data, DWORD size) {
-  HKEY key;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, TestKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                                           &key, nullptr));
-  ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size)) << name;
-  RegCloseKey(key);
-}
-
-void PutDword(const char* name, DWORD value) { PutRawValue(name, REG_DWORD, &value, sizeof value); }
-
-void PutText(const char* name, const char* text) {
-  PutRawValue(name, REG_SZ, text, static_cast<DWORD>(strlen(text) + 1));
-}
-
-bool GetRawValue(const char* name, DWORD* type, std::string* bytes) {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, TestKeyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
-  DWORD size = 0;
-  LSTATUS status = RegQueryValueExA(key, name, nullptr, type, nullptr, &size);
-  if (status == ERROR_SUCCESS) {
-    bytes->assign(size, '\0');
-    status = RegQueryValueExA(key, name, nullptr, type, reinterpret_cast<BYTE*>(&(*bytes)[0]), &size);
-  }
-  RegCloseKey(key);
-  return status == ERROR_SUCCESS;
-}
 
 void RestoreBuiltInTables() {
   size_t i = 0;
@@ -72,11 +36,10 @@ void RestoreBuiltInTables() {
 void FreshSettingsTest::SetUp() {
   ASSERT_EQ(932u, GetACP()) << "the tests expect Wine started with LANG=ja_JP.UTF-8";
   HostInstance = GetModuleHandleA(nullptr);
-  memset(&SaverState, 0, sizeof SaverState);
   StringID = 0;
   RestoreBuiltInTables();
-  LoadSaverStrings();
-  DeleteSettingsTree();
+  StartSaverState();
+  DeleteKey(SettingsRoot);
 }
 
 std::string Hex(const std::string& bytes) {
