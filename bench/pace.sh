@@ -11,19 +11,14 @@
 # uncapped-cpu-share Y.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
+. "$here/scripts/lib.sh"
 seconds=${1:-10}
 build=${VORLUX_PACE_BUILD:-$here/build/win64}
 [ -f "$build/vorlux.scr" ] && [ -f "$build/vorlux_grab.so" ] || { echo "run 'make build' first" >&2; exit 1; }
 tick=$(getconf CLK_TCK)
 
-fifo=$(mktemp -u)
-mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-xvfb=$!
-read -r display <"$fifo"
-rm -f "$fifo"
-export DISPLAY=":$display"
-trap 'kill $xvfb 2>/dev/null' EXIT
+trap stop_xvfb EXIT
+start_xvfb
 
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 # The saver process of this run: the one whose frames go to its grab folder (other savers may run).
@@ -39,7 +34,7 @@ swaps() { read -r count _ <"$1/swaps"; echo "$count"; }
 measure() {  # $1: the stored StepsPerSecond, or "" for none; prints "swaps-per-second cpu-share"
   local dir pid run count0 count1 cpu0 cpu1 t0 t1 store=""
   dir=$(mktemp -d)
-  [ -n "$1" ] && store="reg add HKCU\\SOFTWARE\\Pellam\\Vorlux\\1.00 /v StepsPerSecond /t REG_DWORD /d $1 /f >nul &&"
+  [ -n "$1" ] && store=$(settings_commands "StepsPerSecond=$1")
   VORLUX_WINE_TEMPLATE="$here/build/win64/wine-template" VORLUX_GRAB=1 VORLUX_GRABBER="$build/vorlux_grab.so" \
     VORLUX_GRAB_DIR="$dir" VORLUX_GRAB_EVERY=0 \
     "$here/scripts/wine-run.sh" cmd /c "$store Z:${build//\//\\}\\vorlux.scr /s" >/dev/null 2>&1 &
@@ -60,8 +55,6 @@ measure() {  # $1: the stored StepsPerSecond, or "" for none; prints "swaps-per-
   awk -v c0="$count0" -v c1="$count1" -v p0="$cpu0" -v p1="$cpu1" -v a="$t0" -v b="$t1" -v hz="$tick" \
     'BEGIN { w = (b - a) / 1e9; printf "%.1f %.3f\n", (c1 - c0) / w, (p1 - p0) / hz / w }'
 }
-
-median() { printf '%s\n' "$@" | sort -g | sed -n "$(( ($# + 1) / 2 ))p"; }
 
 # Runs vary by a tenth from one to the next on a shared machine: the medians of interleaved runs.
 rounds=${VORLUX_BENCH_ROUNDS:-3}

@@ -6,6 +6,7 @@
 # runs of each kind, default 3)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
+. "$here/scripts/lib.sh"
 seconds=${1:-10}
 build="$here/build/win64"
 [ -x "$build/render_host.exe" ] && [ -f "$build/vorlux_grab.so" ] || { echo "run 'make build' first" >&2; exit 1; }
@@ -17,12 +18,9 @@ measure() {  # prints frames per second between the first and the last swap
     VORLUX_GRAB_DIR="$dir" VORLUX_GRAB_EVERY=0 \
     "$here/scripts/wine-run.sh" "$build/render_host.exe" --seconds "$seconds" --width 1024 --height 768 \
     --steps-per-second 0 "$@" >/dev/null
-  read -r count first last _ <"$dir/swaps"
+  swap_rate "$dir"
   rm -rf "$dir"
-  awk -v n="$count" -v a="$first" -v b="$last" 'BEGIN { printf "%.1f\n", (b > a) ? (n - 1) / ((b - a) / 1e9) : 0 }'
 }
-
-median() { printf '%s\n' "$@" | sort -g | sed -n "$(( ($# + 1) / 2 ))p"; }
 
 # llvmpipe on a shared machine varies by a fifth from run to run: interleave the two kinds of
 # run and take the median of each.

@@ -1,10 +1,11 @@
 # Puts the frames the grabber saved from the GL child window onto a black screen at the child
 # window's position, as the user sees them on Windows (Wine 8 does not show GL drawn in a child
-# window), and makes an animated GIF and one still picture of them: the frame in which the
-# tumbling text comes nearest to facing the viewer upright.
-# Usage: compose_frames.py GRAB_DIR OUT_DIR SCREEN_WIDTH SCREEN_HEIGHT STEPS_PER_SECOND
-# The saver takes its animation steps at STEPS_PER_SECOND (0: one a frame), so a frame's steps are
-# told by its time since the first frame (the grabber's "frames" index), not by its number.
+# window), and makes an animated GIF and one still picture of them: the frame in which the text
+# comes nearest to facing the viewer upright.
+# Usage: compose_frames.py GRAB_DIR OUT_DIR SCREEN_WIDTH SCREEN_HEIGHT STEPS_PER_SECOND MOTION
+# The last two are the stored "StepsPerSecond" and "Motion", taken as the saver takes them. The
+# saver takes its animation steps at that rate (0: one a frame), so a frame's steps are told by its
+# time since the first frame (the grabber's "frames" index), not by its number.
 import glob
 import math
 import os
@@ -14,6 +15,19 @@ import sys
 
 STEP = 10             # pixels per window step
 STEPS_PER_MOVE = 72   # the window steps each time the X rotation completes a turn
+SWINGS = ((15.0, 300), (25.0, 420), (8.0, 540))  # the readable motion: degrees and steps, X, Y, Z
+
+
+def step_rate(stored):
+    """Steps a second as the saver takes a stored rate: 0 stays, the rest come into 10 to 240."""
+    return stored if stored == 0 else min(max(stored, 10), 240)
+
+
+def angles_at(steps, motion):
+    """The X, Y and Z turns of the frame drawn after `steps` steps, in degrees."""
+    if motion == 1:
+        return tuple(amplitude * math.sin(2 * math.pi * (steps % period) / period) for amplitude, period in SWINGS)
+    return 1 + 5 * steps, 5 + 5 * steps, 3 + 2 * steps
 
 
 def step_axis(pos, direction, child, screen):
@@ -57,9 +71,9 @@ def steps_of_frames(grab_dir, rate):
     return {swap: max(swap, 1 + int((ns - first_ns) * rate / 1e9)) for swap, ns in times.items()}
 
 
-def facing_upright(steps):
-    """How nearly the tumbling text faces the viewer upright after `steps` steps (at most 2)."""
-    ax, ay, az = (math.radians(a) for a in (1 + 5 * steps, 5 + 5 * steps, 3 + 2 * steps))
+def facing_upright(steps, motion):
+    """How nearly the text faces the viewer upright after `steps` steps (at most 2)."""
+    ax, ay, az = (math.radians(a) for a in angles_at(steps, motion))
     # The X, Y, Z turns of the frame loop: the face's normal and the up direction as drawn.
     facing = math.cos(ax) * math.cos(ay)
     up = -math.sin(ax) * math.sin(ay) * math.sin(az) + math.cos(ax) * math.cos(az)
@@ -84,7 +98,7 @@ def compose(frame_path, steps, screen_w, screen_h):
     return swap, canvas
 
 
-def main(grab_dir, out_dir, screen_w, screen_h, rate):
+def main(grab_dir, out_dir, screen_w, screen_h, rate, motion):
     frames = sorted(glob.glob(os.path.join(grab_dir, "frame-*.ppm")))
     if not frames:
         sys.exit("compose_frames: no frames in " + grab_dir)
@@ -97,7 +111,7 @@ def main(grab_dir, out_dir, screen_w, screen_h, rate):
         target = os.path.join(composed_dir, "screen-%06d.ppm" % swap)
         with open(target, "wb") as f:
             f.write(b"P6 %d %d 255\n" % (screen_w, screen_h) + bytes(canvas))
-        score = facing_upright(steps[swap])
+        score = facing_upright(steps[swap], motion)
         if best is None or score > best[1]:
             best = (target, score)
     subprocess.run(["convert", best[0], os.path.join(out_dir, "vorlux.png")], check=True)
@@ -111,4 +125,5 @@ def main(grab_dir, out_dir, screen_w, screen_h, rate):
 
 
 if __name__ == "__main__":
-    main(sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4]), int(sys.argv[5]))
+    main(sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4]), step_rate(int(sys.argv[5])),
+         1 if int(sys.argv[6]) == 1 else 0)

@@ -11,10 +11,12 @@
 # VORLUX_OUTLINES=extruded runs vorlux_extruded.scr instead, the test build whose outline service
 # extrudes as Windows' does (Wine's draws the letters flat), so that the pictures show the
 # lettering as on Windows. VORLUX_SETTINGS="Name=number ..." stores those settings (REG_DWORD, for
-# example "Motion=1 StepsPerSecond=30") in the run's prefix first. Every wait is bounded: when Wine's template prefix, the saver's window
-# or the saver's end does not come in time, the run is ended and says which.
+# example "Motion=1 StepsPerSecond=30") in the run's prefix first; the frames are then composed at
+# that speed and motion. Every wait is bounded: when Wine's template prefix, the saver's window or
+# the saver's end does not come in time, the run is ended and says which.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/scripts/lib.sh"
 build="$root/build/win64"
 out="$root/out"
 seconds=${VORLUX_RUN_SECONDS:-6}
@@ -26,11 +28,7 @@ case ${VORLUX_OUTLINES:-} in
 esac
 # Settings go into the throwaway prefix just before the saver starts, in one command line of cmd.
 if [ -n "${VORLUX_SETTINGS:-}" ]; then
-  line=""
-  for setting in $VORLUX_SETTINGS; do
-    [[ "$setting" =~ ^[A-Za-z_]+=[0-9]+$ ]] || { echo "vorlux: VORLUX_SETTINGS takes Name=number, not '$setting'" >&2; exit 2; }
-    line+="reg add HKCU\\SOFTWARE\\Pellam\\Vorlux\\1.00 /v ${setting%%=*} /t REG_DWORD /d ${setting#*=} /f >nul && "
-  done
+  line=$(settings_commands "$VORLUX_SETTINGS") || { say "VORLUX_SETTINGS: see above"; exit 2; }
   program=${saver[0]}
   saver=(cmd /c "$line Z:${program//\//\\} ${saver[*]:1}")
 fi
@@ -41,10 +39,8 @@ window_wait=60
 close_wait=10
 rm -rf "$out/grab" "$out/screen"
 mkdir -p "$out/grab"
-say() { echo "vorlux: $*"; }
 monotonic_ns() { python3 -c 'import time; print(time.monotonic_ns())'; }
 
-xvfb_pid=""
 monitors=${VORLUX_MONITORS:-}
 unset VORLUX_MONITORS  # wine-run.sh runs on this script's display
 if [ -n "$monitors" ]; then
@@ -53,14 +49,8 @@ if [ -n "$monitors" ]; then
   trap 'stop_two_monitors; rm -rf "$monitors_dir"' EXIT
   start_two_monitors "$monitors" "$monitors_dir" || exit 1
 elif [ -z "${DISPLAY:-}" ]; then
-  fifo=$(mktemp -u)
-  mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-  xvfb_pid=$!
-  read -r -t 20 display_number <"$fifo" || { say "Xvfb did not start within 20 s"; exit 1; }
-  rm -f "$fifo"
-  export DISPLAY=":$display_number"
-  trap 'kill $xvfb_pid 2>/dev/null' EXIT
+  trap stop_xvfb EXIT
+  start_xvfb || exit 1
 fi
 read -r screen_w screen_h < <(xdotool getdisplaygeometry)
 # The saver window fills the primary monitor: its size, at 0,0.
@@ -112,12 +102,12 @@ status=$?
 
 # The grabber's times are CLOCK_MONOTONIC, as is Python's monotonic clock.
 [ -s "$out/grab/swaps" ] || { say "exit code $status; no frame was drawn"; exit 1; }
-read -r swaps first last _ <"$out/grab/swaps"
-say "exit code $status; $swaps frames, $(awk -v n="$swaps" -v a="$first" -v b="$last" \
-  'BEGIN { printf "%.0f", (b > a) ? (n - 1) / ((b - a) / 1e9) : 0 }') frames per second;" \
+read -r swaps first _ <"$out/grab/swaps"
+say "exit code $status; $swaps frames, $(swap_rate "$out/grab" 0) frames per second;" \
   "first frame $(( (first - launch_ns) / 1000000 )) ms after Wine's start"
-# The saver runs at its default speed, 60 steps a second.
-python3 "$root/scripts/compose_frames.py" "$out/grab" "$out" "$screen_w" "$screen_h" 60
+# At the speed and in the motion the run stored, as the saver takes them.
+python3 "$root/scripts/compose_frames.py" "$out/grab" "$out" "$screen_w" "$screen_h" \
+  "$(setting_of StepsPerSecond "${VORLUX_SETTINGS:-}" 60)" "$(setting_of Motion "${VORLUX_SETTINGS:-}" 0)"
 if [ -n "$monitors" ]; then
   outlines=()
   while read -r w h x y; do

@@ -6,13 +6,13 @@
 # time, the run is ended and says which.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/scripts/lib.sh"
 build="$root/build/win64"
 out="$root/out"
 # The bounds, in seconds: for Wine's template prefix (made once per build folder, about 15 s), and
 # for the pictures (about 20 s).
 template_wait=300
 shots_wait=180
-say() { echo "vorlux: $*"; }
 mkdir -p "$out"
 rm -f "$out"/config-*.bmp "$out"/config-*.png "$out"/help-*.bmp "$out"/help-*.png
 export VORLUX_WINE_TEMPLATE="$build/wine-template"

@@ -17,6 +17,7 @@
 #                         frame (default 10), at most VORLUX_GRAB_MAX frames (default 20)
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/lib.sh"
 template=${VORLUX_WINE_TEMPLATE:-$here/../build/wine-template}
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=${VORLUX_WINEDEBUG:--all}
 # No Mono or Gecko prompts: nothing here uses .NET or HTML.
@@ -49,10 +50,9 @@ make_template() {
 [ $# -eq 0 ] && exit 0
 
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/vorlux-prefix.XXXXXX")
-xvfb_pid=""
 cleanup() {
   WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  stop_xvfb
   declare -F stop_two_monitors >/dev/null && stop_two_monitors
   if [ "${VORLUX_KEEP_PREFIX:-0}" = 1 ]; then echo "wine-run: prefix kept at $prefix" >&2; else rm -rf "$prefix"; fi
 }
@@ -75,13 +75,7 @@ done
 export WINEPREFIX="$prefix"
 
 if [ "${VORLUX_XVFB:-0}" = 1 ]; then
-  fifo="$prefix/displayfd"
-  mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 "${VORLUX_SCREEN:-1024x768x24}" -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
-  xvfb_pid=$!
-  read -r -t 20 display_number <"$fifo" || { echo "wine-run: Xvfb did not start" >&2; exit 125; }
-  export DISPLAY=":$display_number"
-  unset XAUTHORITY
+  start_xvfb "${VORLUX_SCREEN:-1024x768x24}" || exit 125
 fi
 
 if [ -n "${VORLUX_MONITORS:-}" ]; then
