@@ -1,4 +1,4 @@
-# Sourced by the run, bench and release scripts: what they share.
+# Sourced by the run and bench scripts, Wine runner included: what they share.
 
 # The settings key, as Windows' reg names it.
 vorlux_settings_key='HKCU\SOFTWARE\Pellam\Vorlux\1.00'
