@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
     if (empty) {
       // An empty stored slot: every frame is a clear and a swap, the ceiling of the frame rate.
       WriteIntSetting(SaverState.SettingsKey, "StringID", 0);
-      WriteTextSetting(SaverState.SettingsKey, "ZorvelString0", "");
+      WriteTextSetting(SaverState.SettingsKey, "ZorvelString0", L"");
     }
     if (stepsPerSecond) WriteIntSetting(SaverState.SettingsKey, "StepsPerSecond", atoi(stepsPerSecond));
     CloseSettingsKey();

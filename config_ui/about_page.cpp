@@ -2,6 +2,7 @@
 // resource, its icon (from the template) and the about text. Edits nothing. Main thread only.
 #include "config_ui/pages.h"
 #include "host/host_state.h"
+#include "host/system.h"
 #include "resources/resource.h"
 #include <stdio.h>
 #include <string.h>
@@ -49,19 +50,26 @@ bool ShowVersionStrings(HWND page) {
   return true;
 }
 
-// The resource has no terminator: the text is exactly its size.
+// The resource is UTF-16 without a terminator: the text is exactly its size.
 void ShowAboutText(HWND page) {
   HRSRC found = FindResourceA(HostInstance, MAKEINTRESOURCEA(IDR_ABOUTTEXT), "ABOUTTEXT");
   if (!found) return;
   HGLOBAL loaded = LoadResource(HostInstance, found);
   if (!loaded) return;
-  DWORD size = SizeofResource(HostInstance, found);
-  const char* bytes = static_cast<const char*>(LockResource(loaded));
-  char* text = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, size + 1));
-  if (bytes && text) {
-    memcpy(text, bytes, size);
-    text[size] = '\0';
-    SetDlgItemTextA(page, IDC_ABOUT_TEXT, text);
+  DWORD length = SizeofResource(HostInstance, found) / sizeof(wchar_t);
+  const wchar_t* units = static_cast<const wchar_t*>(LockResource(loaded));
+  // Room for the text, and for it in a double-byte code page on the consumer platform.
+  wchar_t* text = static_cast<wchar_t*>(HeapAlloc(GetProcessHeap(), 0, (length + 1) * 3 * sizeof(wchar_t)));
+  if (units && text) {
+    memcpy(text, units, length * sizeof(wchar_t));
+    text[length] = 0;
+    if (ConsumerPlatform) {
+      char* ansi = reinterpret_cast<char*>(text + length + 1);
+      AnsiFromWide(text, ansi, static_cast<int>(2 * (length + 1)));
+      SetDlgItemTextA(page, IDC_ABOUT_TEXT, ansi);
+    } else {
+      SetDlgItemTextW(page, IDC_ABOUT_TEXT, text);
+    }
   }
   if (text) HeapFree(GetProcessHeap(), 0, text);
   FreeResource(loaded);

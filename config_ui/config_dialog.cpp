@@ -3,12 +3,11 @@
 #include "config_ui/config_dialog.h"
 #include "config_ui/help.h"
 #include "config_ui/help_ids.h"
-#include "config_ui/list_entry.h"
 #include "config_ui/page_support.h"
 #include "config_ui/pages.h"
+#include "config_ui/word_list.h"
 #include "host/host_state.h"
 #include "host/system.h"
-#include "render/glyph_walk.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "settings/store.h"
@@ -21,15 +20,18 @@ namespace {
 
 HWND TextCombo = nullptr;
 
-// What the slots are read and the edit field is got with: at most 254 bytes and the terminator.
+// What the slots are read and the edit field is got with: at most 254 characters and the
+// terminator.
 constexpr int SlotReadSize = 255;
 
-// The first version of the records (what PROPSHEETPAGEA_V1_SIZE and PROPSHEETHEADERA_V1_SIZE
-// measure, in a form the compiler can check). The sheet steps through the page array by each
-// record's size, so the array is one of first-version records; the header is read up to its size.
+// The first version of the records (what the _V1_SIZE macros measure, in a form the compiler can
+// check). The sheet steps through the page array by each record's size, so the array is one of
+// first-version records; the header is read up to its size.
 constexpr size_t PageRecordSize = offsetof(PROPSHEETPAGEA, pcRefParent) + sizeof(UINT*);
 constexpr size_t HeaderRecordSize = offsetof(PROPSHEETHEADERA, pfnCallback) + sizeof(PFNPROPSHEETCALLBACK);
-static_assert(sizeof(PROPSHEETPAGEA_V1) == PageRecordSize, "page records of the first version");
+static_assert(sizeof(PROPSHEETPAGEA_V1) == PageRecordSize && sizeof(PROPSHEETPAGEW_V1) == PageRecordSize &&
+                  offsetof(PROPSHEETHEADERW, pfnCallback) + sizeof(PFNPROPSHEETCALLBACK) == HeaderRecordSize,
+              "page records of the first version, alike for both character sets");
 static_assert(sizeof(void*) != 4 || (PageRecordSize == 40 && HeaderRecordSize == 40),
               "40-byte records in the 32-bit build");
 static_assert(sizeof(void*) != 8 || (PageRecordSize == 72 && HeaderRecordSize == 72),
@@ -52,25 +54,6 @@ const PageRow Pages[] = {
 };
 constexpr int PageCount = sizeof Pages / sizeof Pages[0] - 1;
 
-// List entry `index` as a slot holds it (at most 254 bytes and the terminator, never half a
-// double-byte character), into a 256-byte buffer. ERROR_SUCCESS when it was read, an empty entry
-// included; otherwise the reason, and the slot is left as it was.
-DWORD GetListEntry(int index, char* slot) {
-  size_t size = ListEntryBufferSize(SendMessageA(TextCombo, CB_GETLBTEXTLEN, index, 0));
-  if (size == 0) return ERROR_INVALID_INDEX;
-  // Every entry is a slot or the edit field's text, at most 254 bytes, and the over-estimate is at
-  // most two bytes a character: twice a slot's size holds any report for them. A larger report
-  // still gets a buffer of its size.
-  char local[2 * TextBufferSize];
-  char* text = size <= sizeof local ? local : static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, size));
-  if (!text) return ERROR_NOT_ENOUGH_MEMORY;
-  text[0] = '\0';
-  SendMessageA(TextCombo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
-  SlotFromListEntry(text, size, ActiveLeadBytes(), slot, SlotReadSize);
-  if (text != local) HeapFree(GetProcessHeap(), 0, text);
-  return ERROR_SUCCESS;
-}
-
 void InitDialog() {
   StartSaverState();
   OpenSettingsKeyForRead();
@@ -85,16 +68,16 @@ void InitDialog() {
     CloseSettingsKey();
   }
   for (int slot = 0; slot < TextSlotCount; ++slot)
-    SendMessageA(TextCombo, CB_INSERTSTRING, slot, reinterpret_cast<LPARAM>(SaverState.TextSlots[slot]));
+    InsertListEntry(TextCombo, slot, SaverState.TextSlots[slot]);
   SendMessageA(TextCombo, CB_SETCURSEL, StringID, 0);
 }
 
 // Stores StringID and the six list entries. False when the user was told that it failed. Every
 // entry is read before anything is written: one that cannot be read stores nothing.
 bool StoreSlots(HWND dialog) {
-  char entries[TextSlotCount][TextBufferSize];
+  wchar_t entries[TextSlotCount][TextBufferSize];
   for (int slot = 0; slot < TextSlotCount; ++slot) {
-    if (DWORD failure = GetListEntry(slot, entries[slot])) {
+    if (DWORD failure = GetListEntry(TextCombo, slot, entries[slot], SlotReadSize)) {
       ReportSaveFailure(dialog, failure);
       return false;
     }
@@ -123,19 +106,19 @@ INT_PTR Confirm(HWND dialog) {
     MessageBeep(MB_ICONWARNING);
     return 0;
   }
-  char typed[TextBufferSize] = "";
-  char entry[TextBufferSize] = "";
-  SendMessageA(TextCombo, WM_GETTEXT, SlotReadSize, reinterpret_cast<LPARAM>(typed));
+  wchar_t typed[TextBufferSize];
+  wchar_t entry[TextBufferSize];
+  GetTypedText(TextCombo, typed, SlotReadSize);
   // An entry that cannot be read is no entry to compare with: nothing is replaced or stored.
-  if (GetListEntry(StringID, entry) != ERROR_SUCCESS) {
+  if (GetListEntry(TextCombo, StringID, entry, SlotReadSize) != ERROR_SUCCESS) {
     MessageBeep(MB_ICONWARNING);
     return 0;
   }
-  if (strcmp(typed, entry) != 0) {
+  if (wcscmp(typed, entry) != 0) {
     SendMessageA(TextCombo, CB_DELETESTRING, StringID, 0);
     // The edit field keeps the typed text and StringID still names the slot, so the next
     // confirm finds the two equal.
-    SendMessageA(TextCombo, CB_INSERTSTRING, StringID, reinterpret_cast<LPARAM>(typed));
+    InsertListEntry(TextCombo, StringID, typed);
     return 0;
   }
   if (!StoreSlots(dialog)) return 0;
@@ -186,28 +169,42 @@ INT_PTR CALLBACK SaverConfigDialogProc(HWND dialog, UINT message, WPARAM wParam,
   }
 }
 
-INT_PTR OpenPropertySheet(HWND parent) {
-  // With common controls 6 the sheet's tab control is registered on request only.
-  INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_TAB_CLASSES};
-  InitCommonControlsEx(&classes);
-  PROPSHEETPAGEA_V1 pages[PageCount] = {};
+// The sheet through the Unicode call, so that its caption and the pages' tab captions read right
+// on every code page; through the ANSI one on the consumer platform.
+template <typename PageRecord, typename Header, typename Char>
+static INT_PTR RunSheet(HWND parent, const Char* caption, DWORD pageSize, DWORD headerSize,
+                        INT_PTR(WINAPI* run)(const Header*)) {
+  PageRecord pages[PageCount] = {};
   for (int i = 0; i < PageCount; ++i) {
-    pages[i].dwSize = PROPSHEETPAGEA_V1_SIZE;
+    pages[i].dwSize = pageSize;
     pages[i].dwFlags = PSP_DEFAULT;
     pages[i].hInstance = HostInstance;
-    pages[i].pszTemplate = MAKEINTRESOURCEA(Pages[i].templateId);
+    pages[i].pszTemplate = reinterpret_cast<const Char*>(static_cast<ULONG_PTR>(Pages[i].templateId));
     pages[i].pfnDlgProc = Pages[i].procedure;
   }
-  char caption[32] = "";
-  LoadStringA(HostInstance, IDS_SHEET_CAPTION, caption, sizeof caption);
-  PROPSHEETHEADERA header = {};
-  header.dwSize = PROPSHEETHEADERA_V1_SIZE;
+  Header header = {};
+  header.dwSize = headerSize;
   header.dwFlags = PSH_PROPSHEETPAGE;
   header.hwndParent = parent;
   header.hInstance = HostInstance;
   header.pszCaption = caption;
   header.nPages = PageCount;
   header.nStartPage = 0;
-  header.ppsp = reinterpret_cast<LPCPROPSHEETPAGEA>(pages);
-  return PropertySheetA(&header);
+  header.ppsp = reinterpret_cast<decltype(header.ppsp)>(pages);
+  return run(&header);
+}
+
+INT_PTR OpenPropertySheet(HWND parent) {
+  // With common controls 6 the sheet's tab control is registered on request only.
+  INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_TAB_CLASSES};
+  InitCommonControlsEx(&classes);
+  wchar_t caption[32];
+  LoadText(HostInstance, IDS_SHEET_CAPTION, caption, 32);
+  if (!ConsumerPlatform)
+    return RunSheet<PROPSHEETPAGEW_V1, PROPSHEETHEADERW>(parent, caption, PROPSHEETPAGEW_V1_SIZE,
+                                                        PROPSHEETHEADERW_V1_SIZE, PropertySheetW);
+  char ansi[64];
+  AnsiFromWide(caption, ansi, sizeof ansi);
+  return RunSheet<PROPSHEETPAGEA_V1, PROPSHEETHEADERA>(parent, ansi, PROPSHEETPAGEA_V1_SIZE, PROPSHEETHEADERA_V1_SIZE,
+                                                      PropertySheetA);
 }

@@ -2,28 +2,48 @@
 #include "config_ui/page_support.h"
 #include "config_ui/number_field.h"
 #include "host/host_state.h"
+#include "host/system.h"
 #include "resources/resource.h"
 #include "settings/store.h"
 #include <commctrl.h>
 #include <prsht.h>
 #include <stdio.h>
 #include <string.h>
+#include <wchar.h>
 
-// "設定を保存できませんでした。", then the system's own words for the reason (in the user's
-// language) or, where it has none, the number.
+// The system's own words for a reason, in the user's language, without the line break they end
+// with; empty where it has none.
+static void SystemReason(DWORD reason, wchar_t* text, int size) {
+  text[0] = 0;
+  const DWORD flags = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
+  if (ConsumerPlatform) {
+    char ansi[384] = "";
+    if (FormatMessageA(flags, nullptr, reason, 0, ansi, sizeof ansi, nullptr)) WideFromAnsi(ansi, text, size);
+  } else {
+    FormatMessageW(flags, nullptr, reason, 0, text, static_cast<DWORD>(size), nullptr);
+  }
+  size_t length = wcslen(text);
+  while (length > 0 && (text[length - 1] == L'\r' || text[length - 1] == L'\n')) text[--length] = 0;
+}
+
+// "設定を保存できませんでした。", then the system's own words for the reason or, where it has none,
+// the number.
 void ReportSaveFailure(HWND owner, DWORD reason) {
-  char caption[64] = "";
-  char message[512] = "";
-  LoadStringA(HostInstance, IDS_CONFIG_CAPTION, caption, sizeof caption);
-  LoadStringA(HostInstance, IDS_SAVE_FAILED, message, sizeof message);
-  char because[384] = "";
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, reason, 0,
-                                because, sizeof because, nullptr);
-  while (length > 0 && (because[length - 1] == '\r' || because[length - 1] == '\n')) because[--length] = '\0';
-  if (length == 0) snprintf(because, sizeof because, "Error %lu", static_cast<unsigned long>(reason));
-  size_t used = strlen(message);
-  snprintf(message + used, sizeof message - used, "\r\n%s", because);
-  MessageBoxA(owner, message, caption, MB_OK | MB_ICONERROR);
+  wchar_t caption[64];
+  wchar_t message[512];
+  LoadText(HostInstance, IDS_CONFIG_CAPTION, caption, 64);
+  LoadText(HostInstance, IDS_SAVE_FAILED, message, 512);
+  wchar_t because[384];
+  SystemReason(reason, because, 384);
+  if (!because[0]) {
+    char number[32];
+    snprintf(number, sizeof number, "Error %lu", static_cast<unsigned long>(reason));
+    WideFromAnsi(number, because, 384);
+  }
+  wcsncat(message, L"\r\n", 512 - wcslen(message) - 1);
+  wcsncat(message, because, 512 - wcslen(message) - 1);
+  // MessageBoxW is one of the few Unicode calls the consumer platform has too.
+  MessageBoxW(owner, message, caption, MB_OK | MB_ICONERROR);
 }
 
 bool BeginSettingsWrite(HWND owner) {

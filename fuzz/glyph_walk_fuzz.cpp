@@ -1,33 +1,32 @@
-// Fuzzes the Shift-JIS walk of the glyph lists with any lead-byte ranges and any buffer, which is
-// not always terminated: AddressSanitizer sees a read past its end.
+// Fuzzes the walk of the glyph lists over any UTF-16 units in a buffer that is not always
+// terminated (AddressSanitizer sees a read past its end), and the cut of a slot's text.
 #include "render/glyph_walk.h"
 #include "fuzz/fuzz_check.h"
 #include <string.h>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size < 1) return 0;
-  size_t rangeBytes = data[0] % 13;  // GetCPInfo gives 12 bytes of ranges
-  if (size < 1 + rangeBytes) return 0;
-  LeadByteTable leads = LeadBytesFromRanges(data + 1, rangeBytes);
-  std::vector<char> text(data + 1 + rangeBytes, data + size);  // exactly as large as the input
-  uint16_t codes[MaxGlyphs];
-  int count = WalkGlyphCodes(text.data(), text.size(), leads, codes);
+  std::vector<char16_t> text(size / 2);  // exactly as large as the input
+  if (!text.empty()) memcpy(text.data(), data, text.size() * sizeof(char16_t));
+  uint32_t codes[MaxGlyphs];
+  int count = WalkGlyphCodes(text.data(), text.size(), codes);
   Check(count >= 0 && count <= MaxGlyphs && static_cast<size_t>(count) <= text.size(), "count within bounds");
-  size_t walked = 0;
+  size_t units = 0;
   for (int k = 0; k < count; ++k) {
-    uint8_t high = codes[k] >> 8, low = codes[k] & 0xFF;
-    if (high) {
-      Check(leads.isLead[high] && low != 0, "a double-byte code is a lead byte and a trail byte");
-      Check(static_cast<uint8_t>(text[walked]) == high && static_cast<uint8_t>(text[walked + 1]) == low,
-            "a double-byte code is the next two bytes");
-      walked += 2;
-    } else {
-      Check(low != 0 && !leads.isLead[low], "a single-byte code is neither the terminator nor a lead byte");
-      Check(static_cast<uint8_t>(text[walked]) == low, "a single-byte code is the next byte");
-      walked += 1;
-    }
+    Check(codes[k] != 0 && codes[k] <= 0x10FFFF, "a code is a character");
+    Check(codes[k] < 0xD800 || codes[k] > 0xDFFF, "no surrogate is a character of its own");
+    units += codes[k] > 0xFFFF ? 2 : 1;
   }
-  Check(walked <= 256 && walked <= text.size(), "at most 255 bytes and one trail byte walked");
+  Check(units <= 255, "at most 255 units walked");
+
+  // The cut, of the same units terminated, into a buffer of any size the first unit says.
+  text.push_back(0);
+  size_t capacity = 1 + (text.size() > 1 ? text[0] % 300 : 0);
+  size_t kept = FittingTextLength(text.data(), capacity);
+  Check(kept < capacity && kept < text.size(), "the kept text and its terminator fit");
+  for (size_t i = 0; i < kept; ++i) Check(text[i] != 0, "nothing past the terminator is kept");
+  bool cutPair = kept > 0 && text[kept - 1] >= 0xD800 && text[kept - 1] <= 0xDBFF && text[kept] >= 0xDC00 &&
+                 text[kept] <= 0xDFFF;
+  Check(!cutPair, "no surrogate pair is cut in half");
   return 0;
 }

@@ -101,9 +101,14 @@ int32_t RunPreview(const char* text) {
   return RunSaver(parent);
 }
 
+// A Unicode dialog, so that its caption and the words in its combo box read right on every code
+// page; the consumer platform has only the ANSI one.
 int32_t RunConfigDialog(HWND owner) {
+  if (ConsumerPlatform)
+    return static_cast<int32_t>(
+        DialogBoxParamA(HostInstance, MAKEINTRESOURCEA(IDD_CONFIG), owner, SaverConfigDialogProc, 0));
   return static_cast<int32_t>(
-      DialogBoxParamA(HostInstance, MAKEINTRESOURCEA(IDD_CONFIG), owner, SaverConfigDialogProc, 0));
+      DialogBoxParamW(HostInstance, MAKEINTRESOURCEW(IDD_CONFIG), owner, SaverConfigDialogProc, 0));
 }
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

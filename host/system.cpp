@@ -22,13 +22,29 @@ void TestWindowsVersion() {
   WindowsMajorVersion = version.dwMajorVersion;
 }
 
-LeadByteTable ActiveLeadBytes() {
-  CPINFO info = {};
-  if (!GetCPInfo(CP_ACP, &info)) return LeadByteTable{};
-  return LeadBytesFromRanges(info.LeadByte, MAX_LEADBYTES);
+const char* NextChar(const char* text) { return CharNextA(text); }
+
+void AnsiFromWide(const wchar_t* text, char* out, int size) {
+  if (size <= 0) return;
+  int written = WideCharToMultiByte(CP_ACP, 0, text, -1, out, size, nullptr, nullptr);
+  // Too long for the buffer: the call wrote what fitted, perhaps half a double-byte character.
+  if (written == 0) out[size - 1] = '\0';
 }
 
-const char* NextChar(const char* text) { return CharNextA(text); }
+void WideFromAnsi(const char* text, wchar_t* out, int size) {
+  if (size <= 0) return;
+  if (MultiByteToWideChar(CP_ACP, 0, text, -1, out, size) == 0) out[size - 1] = 0;
+}
+
+int LoadText(HINSTANCE module, UINT id, wchar_t* out, int size) {
+  if (size <= 0) return 0;
+  out[0] = 0;
+  if (!ConsumerPlatform) return LoadStringW(module, id, out, size);
+  char ansi[1024] = "";
+  if (!LoadStringA(module, id, ansi, sizeof ansi)) return 0;
+  WideFromAnsi(ansi, out, size);
+  return lstrlenW(out);
+}
 
 // <system folder>\<name>; false when it does not fit.
 static bool SystemPath(const char* name, char (&path)[MAX_PATH]) {

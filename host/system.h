@@ -1,10 +1,9 @@
 // The system's services that every part of the program may use, on any thread: the version test,
-// components loaded at run time and the functions looked up in them, and the active code page's
-// character walk.
+// components loaded at run time and the functions looked up in them, the program's texts as
+// UTF-16, and the active code page's conversions.
 #pragma once
 #include <windows.h>
 #include <stdint.h>
-#include "render/glyph_walk.h"
 
 extern int32_t ConsumerPlatform;       // 1 on the consumer Windows line (95, 98, Me), 0 on NT
 extern uint32_t WindowsMajorVersion;   // 4 up to NT 4 and Me, 5: 2000 and XP, 6: Vista on; 0 unknown
@@ -26,9 +25,16 @@ Function ProcAddress(HMODULE module, const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
 
-// The active ANSI code page's lead bytes, from GetCPInfo, asked afresh at each call (the render
-// thread at each scene set-up, the configuration dialog when it cuts a text).
-LeadByteTable ActiveLeadBytes();
 // The next character of a text in the active code page (CharNextA): the CharAdvance that the
 // pure walks over paths and command lines are given.
 const char* NextChar(const char* text);
+
+// Text that people read travels as UTF-16 through the Unicode calls, so that it reads right on
+// every code page. The consumer platform has none of those calls: there the ANSI ones take the
+// text, converted with the active code page. These convert, always terminating within `size`
+// (characters of the output); what the code page lacks becomes its default character.
+void AnsiFromWide(const wchar_t* text, char* out, int size);
+void WideFromAnsi(const char* text, wchar_t* out, int size);
+// A string resource of the module as UTF-16, as LoadStringW gives it: at most size - 1 characters
+// and the terminator; 0 and an empty text when it is missing.
+int LoadText(HINSTANCE module, UINT id, wchar_t* out, int size);

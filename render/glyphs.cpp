@@ -3,34 +3,67 @@
 #include "host/system.h"
 #include "render/outline_deviation.h"
 #include "settings/settings.h"
+#include <stddef.h>
+#include <string.h>
 
 int32_t GlyphCount = 0;
 int16_t GlyphIndexes[MaxGlyphs];
 GLYPHMETRICSFLOAT GlyphMetricsBuffer[MaxGlyphs];
-UseFontOutlinesFn UseFontOutlines = wglUseFontOutlinesA;
+UseFontOutlinesFn UseFontOutlines = wglUseFontOutlinesW;
 
-int BuildGlyphLists(HDC dc, const char* text, GLuint listBase, float deviation, float extrusion, int32_t format,
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wide characters are UTF-16 units");
+
+// A character as the ANSI outline service takes it: its bytes in the active code page, a
+// double-byte one as lead * 256 + trail.
+static DWORD AnsiCode(uint32_t code) {
+  wchar_t units[3] = {};
+  if (code > 0xFFFF) {
+    units[0] = static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10));
+    units[1] = static_cast<wchar_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+  } else {
+    units[0] = static_cast<wchar_t>(code);
+  }
+  unsigned char bytes[8] = {};
+  AnsiFromWide(units, reinterpret_cast<char*>(bytes), sizeof bytes);
+  return bytes[1] ? bytes[0] * 256u + bytes[1] : bytes[0];
+}
+
+int BuildGlyphLists(HDC dc, const wchar_t* text, GLuint listBase, float deviation, float extrusion, int32_t format,
                     GLYPHMETRICSFLOAT* metrics) {
   GlyphCount = 0;
-  uint16_t codes[MaxGlyphs];
-  LeadByteTable leads = ActiveLeadBytes();
-  int count = WalkGlyphCodes(text, TextBufferSize, leads, codes);
+  uint32_t codes[MaxGlyphs];
+  int count = WalkGlyphCodes(reinterpret_cast<const char16_t*>(text), TextBufferSize, codes);
   // What is stored stays as it is (the shape page shows it); only the call gets a usable value.
   float handed = OutlineDeviation(deviation);
   for (int k = 0; k < count; ++k) {
     // One call per character: lists are numbered by position, so a repeated character gets a
     // list of its own and glCallLists can walk the text with plain offsets.
-    if (!UseFontOutlines(dc, codes[k], 1, listBase + k, handed, extrusion, format, &metrics[k]))
-      return 0;
+    GLuint list = listBase + k;
+    BOOL built = ConsumerPlatform
+                     ? wglUseFontOutlinesA(dc, AnsiCode(codes[k]), 1, list, handed, extrusion, format, &metrics[k])
+                     : UseFontOutlines(dc, codes[k], 1, list, handed, extrusion, format, &metrics[k]);
+    if (!built) return 0;
     GlyphIndexes[k] = static_cast<int16_t>(k);
   }
   GlyphCount = count;
   return 1;
 }
 
-int BuildFontGlyphLists(HDC dc, const LOGFONTA* font, const char* text, float deviation, float extrusion,
-                        int32_t format) {
-  HFONT own = CreateFontIndirectA(font);
+// The record as the Unicode font call takes it: the face name read in the code page it was
+// written in, everything else as it stands.
+static LOGFONTW WideLogFont(const LOGFONTA& font, UINT faceCodePage) {
+  LOGFONTW wide;
+  memcpy(&wide, &font, offsetof(LOGFONTA, lfFaceName));
+  // A name that cannot be read asks for no face: the font mapper then goes by the character set.
+  if (!MultiByteToWideChar(faceCodePage, 0, font.lfFaceName, -1, wide.lfFaceName, LF_FACESIZE))
+    wide.lfFaceName[0] = 0;
+  return wide;
+}
+
+int BuildFontGlyphLists(HDC dc, const LOGFONTA* font, UINT faceCodePage, const wchar_t* text, float deviation,
+                        float extrusion, int32_t format) {
+  LOGFONTW wide = WideLogFont(*font, faceCodePage);
+  HFONT own = ConsumerPlatform ? CreateFontIndirectA(font) : CreateFontIndirectW(&wide);
   HGDIOBJ previous = SelectObject(dc, own);
   int built = BuildGlyphLists(dc, text, GlyphListBase, deviation, extrusion, format, GlyphMetricsBuffer);
   DeleteObject(SelectObject(dc, previous));

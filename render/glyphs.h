@@ -1,5 +1,5 @@
 // Outline glyph lists: one GL display list per character of the text, numbered from 1000 by
-// position, built with wglUseFontOutlinesA. Render thread only, with the GL context current.
+// position, built with wglUseFontOutlinesW. Render thread only, with the GL context current.
 #pragma once
 #include <windows.h>
 #include <GL/gl.h>
@@ -13,20 +13,23 @@ extern int32_t GlyphCount;                              // lists built
 extern int16_t GlyphIndexes[MaxGlyphs];                 // entry k holds k, for glCallLists
 extern GLYPHMETRICSFLOAT GlyphMetricsBuffer[MaxGlyphs]; // filled by the outline calls
 
-// The outline service. Wine's never reports a failure, so the tests put a stand-in here to reach
-// the failure path.
+// The outline service, given a character's code point. Wine's never reports a failure, so the
+// tests put a stand-in here to reach the failure path.
 using UseFontOutlinesFn = BOOL(WINAPI*)(HDC, DWORD, DWORD, DWORD, FLOAT, FLOAT, int, LPGLYPHMETRICSFLOAT);
 extern UseFontOutlinesFn UseFontOutlines;
 
-// Builds one outline list per character of text with the font selected into dc. Returns 1 with
-// GlyphCount and GlyphIndexes filled, or 0 when an outline call fails (GlyphCount then stays 0).
-int BuildGlyphLists(HDC dc, const char* text, GLuint listBase, float deviation, float extrusion, int32_t format,
+// Builds one outline list per character of the UTF-16 text (a 256-character field) with the font
+// selected into dc. Returns 1 with GlyphCount and GlyphIndexes filled, or 0 when an outline call
+// fails (GlyphCount then stays 0). On the consumer platform the ANSI service takes each
+// character in the active code page.
+int BuildGlyphLists(HDC dc, const wchar_t* text, GLuint listBase, float deviation, float extrusion, int32_t format,
                     GLYPHMETRICSFLOAT* metrics);
 
-// The font step around it: makes a font from the record, selects it for the build, then puts the
-// previous font back and deletes its own. Returns BuildGlyphLists' result.
-int BuildFontGlyphLists(HDC dc, const LOGFONTA* font, const char* text, float deviation, float extrusion,
-                        int32_t format);
+// The font step around it: makes a font from the record, whose face name is in `faceCodePage`
+// (CP_ACP for a record the font dialog wrote), selects it for the build, then puts the previous
+// font back and deletes its own. Returns BuildGlyphLists' result.
+int BuildFontGlyphLists(HDC dc, const LOGFONTA* font, UINT faceCodePage, const wchar_t* text, float deviation,
+                        float extrusion, int32_t format);
 
 // The middle of the text's ink, in ems from the first glyph's origin, from the metrics the outline
 // calls filled: the point the readable motion turns the text about.

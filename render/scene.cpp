@@ -103,7 +103,7 @@ void ApplyMaterialLight(HKEY key) {
   glLightModelfv(GL_LIGHT_MODEL_AMBIENT, table[LightModelAmbientRow].vector);
 }
 
-int SetupScene(HDC dc, HKEY key, char* text, SingleSettings* settings) {
+int SetupScene(HDC dc, HKEY key, wchar_t* text, SingleSettings* settings) {
   if (!SetupPixelFormat(dc)) return 0;
   // Neither result is tested: a context that fails shows up as an empty window, nothing worse.
   HGLRC context = wglCreateContext(dc);
@@ -118,8 +118,9 @@ int SetupScene(HDC dc, HKEY key, char* text, SingleSettings* settings) {
   ReadSelectedText(key, text);
   ReadSettings(key, SettingGroup::Shape, settings);
   LOGFONTA font;
-  ReadLogFont(key, &font);
-  if (!BuildFontGlyphLists(dc, &font, text, settings->deviation, settings->extrusion, settings->format)) return 0;
+  UINT faceCodePage = ReadLogFont(key, &font) ? CP_ACP : DefaultFaceCodePage;
+  if (!BuildFontGlyphLists(dc, &font, faceCodePage, text, settings->deviation, settings->extrusion, settings->format))
+    return 0;
   // The frames call the lists by their offsets from here.
   glListBase(GlyphListBase);
 

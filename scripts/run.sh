@@ -13,7 +13,8 @@
 # lettering as on Windows. VORLUX_SETTINGS="Name=number ..." stores those settings (REG_DWORD, for
 # example "Motion=1 StepsPerSecond=30") in the run's prefix first; the frames are then composed at
 # that speed and motion. Every wait is bounded: when Wine's template prefix, the saver's window or
-# the saver's end does not come in time, the run is ended and says which.
+# the saver's end does not come in time, the run is ended and says which. VORLUX_LANG (for example
+# en_US.UTF-8, hi_IN.UTF-8) runs it under that locale's code page instead of Japanese Windows' 932.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/lib.sh"
@@ -60,7 +61,8 @@ export VORLUX_WINE_TEMPLATE="$build/wine-template"
 timeout -k 5 "$template_wait" "$root/scripts/wine-run.sh" ||
   { say "Wine's template prefix was not made within ${template_wait}s; the run ends"; exit 1; }
 
-say "running $(basename "${program:-${saver[0]}}") /s ${VORLUX_SETTINGS:+(${VORLUX_SETTINGS}) }on display $DISPLAY (${screen_w}x${screen_h}) for ${seconds}s from its window"
+say "running $(basename "${program:-${saver[0]}}") /s ${VORLUX_SETTINGS:+(${VORLUX_SETTINGS}) }" \
+  "${VORLUX_LANG:+in $VORLUX_LANG }on display $DISPLAY (${screen_w}x${screen_h}) for ${seconds}s from its window"
 launch_ns=$(monotonic_ns)
 # Every sixth frame (30 degrees of X rotation) from the start, enough for the GIF. The timeout is
 # a last resort; the waits below end the run first.

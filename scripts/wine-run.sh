@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs one Windows program under 64-bit Wine the way the tests need it: a throwaway WINEPREFIX
-# copied from a cached template, LANG=ja_JP.UTF-8 (so the ANSI code page is 932), WINEDEBUG=-all,
+# copied from a cached template, LANG=ja_JP.UTF-8 (so the ANSI code page is 932; VORLUX_LANG names
+# another locale, en_US.UTF-8 for 1252 or hi_IN.UTF-8 for 65001, say), WINEDEBUG=-all,
 # and, with VORLUX_XVFB=1, a private Xvfb display started and stopped around the run.
 # Usage: wine-run.sh PROGRAM.exe [ARGS...]; the exit status is the program's (low 8 bits).
 # Without PROGRAM it only makes the template, when there is none yet.
@@ -19,7 +20,7 @@ set -u
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/lib.sh"
 template=${VORLUX_WINE_TEMPLATE:-$here/../build/wine-template}
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=${VORLUX_WINEDEBUG:--all}
+export LANG=${VORLUX_LANG:-ja_JP.UTF-8} LC_ALL=${VORLUX_LANG:-ja_JP.UTF-8} WINEDEBUG=${VORLUX_WINEDEBUG:--all}
 # No Mono or Gecko prompts: nothing here uses .NET or HTML.
 export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 
@@ -27,6 +28,8 @@ make_template() {
   mkdir -p "$(dirname "$template")"
   (
     flock 9
+    # Made as on Japanese Windows whatever VORLUX_LANG says: a run's locale is its own.
+    export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
     if [ ! -f "$template/.ready-v5" ]; then
       echo "wine-run: making the template prefix $template (once; about 15 s)" >&2
       rm -rf "$template.tmp"

@@ -2,6 +2,7 @@
 // strings into SaverState. Written by the main thread before the render thread starts.
 #include "settings/settings.h"
 #include "host/host_state.h"
+#include "host/system.h"
 #include "render/motion.h"
 #include "render/pacing.h"
 #include "resources/resource.h"
@@ -87,14 +88,14 @@ GlCapRow* GetGlCapTable() { return GlCapTable; }
 const MaterialLightRow* GetMaterialLightTable() { return MaterialLightTable; }
 
 void LoadSaverStrings() {
-  // LoadStringA copies at most size - 1 bytes and always terminates; a missing string leaves
+  // The loaders copy at most size - 1 characters and always terminate; a missing string leaves
   // the field as the clearing left it (empty). Results are deliberately not tested.
   LoadStringA(HostInstance, ClassNameStringId, SaverState.ClassName, 15);
   LoadStringA(HostInstance, WindowTitleStringId, SaverState.WindowTitle, 15);
   LoadStringA(HostInstance, KeyPathStringId, SaverState.KeyPath, 259);
-  LoadStringA(HostInstance, FirstPresetStringId, SaverState.DefaultText, 255);
+  LoadText(HostInstance, FirstPresetStringId, SaverState.DefaultText, 255);
   for (int slot = 0; slot < TextSlotCount; ++slot)
-    LoadStringA(HostInstance, FirstPresetStringId + slot, SaverState.TextSlots[slot], 255);
+    LoadText(HostInstance, FirstPresetStringId + slot, SaverState.TextSlots[slot], 255);
 }
 
 void StartSaverState() {

@@ -6,13 +6,14 @@
 #include <windows.h>
 #include <stdint.h>
 
+// The status word and the slots are UTF-16, in fields of 256 characters with the terminator.
 constexpr int TextBufferSize = 256;
 constexpr int TextSlotCount = 6;
 
 struct SaverStateRecord {
-  char Text[TextBufferSize];                      // what the renderer turns into glyphs
-  char TextSlots[TextSlotCount][TextBufferSize];  // the six user-editable slots
-  char DefaultText[TextBufferSize];               // string 105, shown when no stored slot reads
+  wchar_t Text[TextBufferSize];                      // what the renderer turns into glyphs
+  wchar_t TextSlots[TextSlotCount][TextBufferSize];  // the six user-editable slots
+  wchar_t DefaultText[TextBufferSize];               // string 105, shown when no stored slot reads
   int32_t SaverWidth;
   int32_t SaverHeight;
   int32_t ChildWidth;

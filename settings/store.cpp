@@ -1,13 +1,14 @@
 // The registry settings store. In the saver the render thread reads through the key that the GL
 // child window opened; in the configuration process everything runs on the main thread.
 #include "settings/store.h"
+#include "host/system.h"
 #include "settings/value_name.h"
 #include <string.h>
 
 namespace {
 
-// The largest value any reader asks for: a 256-byte text.
-constexpr DWORD LargestRead = TextBufferSize;
+// The largest value any reader asks for: a 256-character text.
+constexpr DWORD LargestRead = TextBufferSize * sizeof(wchar_t);
 
 // Queries at most size bytes of a value. A value larger than size fails, and the platform then
 // leaves the buffer's contents undefined, so the query goes to a temporary and only a successful
@@ -33,6 +34,16 @@ bool QueryScalar(HKEY key, const char* valueName, void* destination) {
 
 const char DefaultFaceName[] = "MS \x96\xBE\x92\xA9";  // "MS 明朝" in code page 932
 
+// A value name as the Unicode calls take it: the names are ASCII.
+struct WideName {
+  wchar_t text[64];
+  explicit WideName(const char* name) {
+    size_t i = 0;
+    for (; name[i] && i + 1 < sizeof text / sizeof text[0]; ++i) text[i] = static_cast<unsigned char>(name[i]);
+    text[i] = 0;
+  }
+};
+
 }  // namespace
 
 void OpenSettingsKeyForRead() {
@@ -57,15 +68,30 @@ void CloseSettingsKey() {
   SaverState.SettingsKey = nullptr;
 }
 
-void ReadTextSetting(HKEY key, const char* valueName, char* text, DWORD readSize) {
-  long got = QueryValue(key, valueName, text, readSize);
-  // A shorter value replaces only the leading bytes: the buffer is already terminated behind what
-  // it held. A value that fills the whole read size may lack its terminator (written as binary),
+void ReadTextSetting(HKEY key, const char* valueName, wchar_t* text, DWORD readSize) {
+  if (!key || readSize == 0 || readSize > TextBufferSize) return;
+  if (ConsumerPlatform) {
+    char ansi[TextBufferSize];
+    long got = QueryValue(key, valueName, ansi, readSize);
+    if (got < 0) return;
+    ansi[got < static_cast<long>(readSize) ? got : readSize - 1] = '\0';
+    WideFromAnsi(ansi, text, static_cast<int>(readSize));
+    return;
+  }
+  // The registry holds every REG_SZ as UTF-16, whoever wrote it: the Unicode call loses nothing.
+  BYTE buffer[LargestRead];
+  DWORD got = readSize * sizeof(wchar_t);
+  if (RegQueryValueExW(key, WideName(valueName).text, nullptr, nullptr, buffer, &got) != ERROR_SUCCESS ||
+      got > readSize * sizeof(wchar_t))
+    return;
+  memcpy(text, buffer, got);
+  // A shorter value replaces only the leading characters: the buffer is already terminated behind
+  // what it held. A value that fills the whole read may lack its terminator (written as binary),
   // so it is ended inside the buffer rather than let run on.
-  if (got == static_cast<long>(readSize)) text[readSize - 1] = '\0';
+  if (got + sizeof(wchar_t) > readSize * sizeof(wchar_t)) text[readSize - 1] = 0;
 }
 
-void ReadSelectedText(HKEY key, char* text) {
+void ReadSelectedText(HKEY key, wchar_t* text) {
   int32_t slot;
   if (!QueryScalar(key, StringIdValueName, &slot)) return;
   char valueName[32];
@@ -103,15 +129,16 @@ void SetDefaultLogFont(LOGFONTA* font) {
   memcpy(font->lfFaceName, DefaultFaceName, sizeof DefaultFaceName);
 }
 
-void ReadLogFont(HKEY key, LOGFONTA* font) {
+bool ReadLogFont(HKEY key, LOGFONTA* font) {
   static_assert(sizeof(LOGFONTA) == 60, "LogFont is stored as a 60-byte LOGFONTA record");
   memset(font, 0, sizeof *font);
   if (QueryValue(key, LogFontValueName, font, sizeof *font) < 0) {
     SetDefaultLogFont(font);
-    return;
+    return false;
   }
   // A stored record whose face name holds no NUL would make every font call read past it.
   font->lfFaceName[LF_FACESIZE - 1] = '\0';
+  return true;
 }
 
 void ReadGlCaps(HKEY key) {
@@ -134,9 +161,15 @@ LSTATUS WriteBinarySetting(HKEY key, const char* valueName, const void* data, DW
   return RegSetValueExA(key, valueName, 0, REG_BINARY, static_cast<const BYTE*>(data), size);
 }
 
-LSTATUS WriteTextSetting(HKEY key, const char* valueName, const char* text) {
-  return RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                        static_cast<DWORD>(strlen(text) + 1));
+LSTATUS WriteTextSetting(HKEY key, const char* valueName, const wchar_t* text) {
+  if (ConsumerPlatform) {
+    char ansi[TextBufferSize * 2];  // a double-byte code page takes at most two bytes a character
+    AnsiFromWide(text, ansi, sizeof ansi);
+    return RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(ansi),
+                          static_cast<DWORD>(strlen(ansi) + 1));
+  }
+  return RegSetValueExW(key, WideName(valueName).text, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                        static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
 }
 
 LSTATUS WriteSetting(HKEY key, const SettingRow& row, const SingleSettings& values) {

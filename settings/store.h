@@ -17,33 +17,39 @@ int OpenSettingsKeyForWrite();
 // Closes SaverState.SettingsKey, if open, and sets it to null.
 void CloseSettingsKey();
 
-// Reads the text of the slot named by the stored StringID into a 256-byte buffer; leaves the
+// Reads the text of the slot named by the stored StringID into a 256-character buffer; leaves the
 // buffer as it was when the key, StringID or the slot value is missing.
-void ReadSelectedText(HKEY key, char* text);
+void ReadSelectedText(HKEY key, wchar_t* text);
 void ReadFloatSetting(HKEY key, const char* valueName, float* destination, float defaultValue);
 void ReadIntSetting(HKEY key, const char* valueName, int32_t* destination, int32_t defaultValue);
-// Reads "LogFont", or the default font when the key or value is missing. The face name always
-// comes back NUL-terminated.
-void ReadLogFont(HKEY key, LOGFONTA* font);
+// Reads "LogFont", or the default font when the key or value is missing; true when it was read.
+// The face name always comes back NUL-terminated.
+bool ReadLogFont(HKEY key, LOGFONTA* font);
 // Overlay the in-memory tables from the registry; rows without a readable value keep theirs.
 void ReadGlCaps(HKEY key);
 void ReadMaterialLight(HKEY key);
 // Reads the group's rows of the single values, in table order, into values: a missing or
 // unreadable value takes its built-in value, a stored number what its row's rule makes of it.
 void ReadSettings(HKEY key, SettingGroup group, SingleSettings* values);
-// Reads a text value of at most readSize bytes (terminator included) into text, which holds at
-// least readSize bytes and is terminated within them; on failure the text is unchanged. A shorter
-// value replaces only the leading bytes; one that fills readSize is terminated at its last byte.
-void ReadTextSetting(HKEY key, const char* valueName, char* text, DWORD readSize);
+// Reads a REG_SZ of at most readSize characters (terminator included, at most TextBufferSize) into
+// text, which holds at least readSize and is terminated within them; on failure the text is
+// unchanged. A shorter value replaces only the leading characters; one that fills readSize is
+// terminated at its last. Through the Unicode call; on the consumer platform the ANSI text,
+// converted.
+void ReadTextSetting(HKEY key, const char* valueName, wchar_t* text, DWORD readSize);
 
 // The writers' calls. Each returns the system's result, ERROR_SUCCESS when the value was written.
 LSTATUS WriteIntSetting(HKEY key, const char* valueName, int32_t value);
 LSTATUS WriteBinarySetting(HKEY key, const char* valueName, const void* data, DWORD size);
-LSTATUS WriteTextSetting(HKEY key, const char* valueName, const char* text);
+// A REG_SZ with its terminator: as UTF-16, or on the consumer platform in the active code page.
+LSTATUS WriteTextSetting(HKEY key, const char* valueName, const wchar_t* text);
 // One of the single values from values, as its row says: a float as its 4 bytes, a number as a
 // REG_DWORD.
 LSTATUS WriteSetting(HKEY key, const SettingRow& row, const SingleSettings& values);
 // A writer goes on after a failed value, as the others may still be stored, and reports the first.
 inline LSTATUS FirstFailure(LSTATUS first, LSTATUS next) { return first != ERROR_SUCCESS ? first : next; }
 
+// The default font: "MS 明朝" in code page 932's bytes, whatever the active code page, so the
+// glyphs' font step reads its face name in that code page.
 void SetDefaultLogFont(LOGFONTA* font);
+constexpr UINT DefaultFaceCodePage = 932;

@@ -19,8 +19,9 @@ std::string Ansi(const char* utf8);
 
 class ConfigTest : public SaverTest {
  protected:
-  // Launches the program with the tail and waits for its dialog and the dialog's controls.
-  HWND OpenDialog(const std::string& tail = "");
+  // Launches the program with the tail (and locale, see Launch) and waits for its dialog and the
+  // dialog's controls.
+  HWND OpenDialog(const std::string& tail = "", const char* locale = nullptr);
   // The combo box's list, entry by entry.
   std::vector<std::string> ListEntries();
   // Picks a list entry as the user would: selection, then the dialog's notification.

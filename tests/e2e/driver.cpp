@@ -1,6 +1,8 @@
 // The end-to-end driver's shared helpers (see driver.h). Main thread of the driver only.
 #include "tests/e2e/driver.h"
 #include "tests/host/render_host.h"
+#include <tlhelp32.h>
+#include <algorithm>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -301,7 +303,44 @@ std::string SaverTest::CommandLine(const std::string& tail, const char* program)
   return tail.empty() ? line : line + " " + tail;
 }
 
-Process SaverTest::Launch(const std::string& commandLine) {
+// The processes of the program named, by id.
+static std::vector<DWORD> ProcessesNamed(const char* name) {
+  std::vector<DWORD> found;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+    if (_stricmp(entry.szExeFile, name) == 0) found.push_back(entry.th32ProcessID);
+  CloseHandle(snapshot);
+  return found;
+}
+
+Process SaverTest::Launch(const std::string& commandLine, const char* locale) {
+  if (locale) {
+    std::string program = commandLine.substr(0, commandLine.find(".scr\"") + 4);
+    program = program.substr(program.find_last_of('\\') + 1);
+    std::vector<DWORD> before = ProcessesNamed(program.c_str());
+    std::string unix = std::string("Z:\\usr\\bin\\env LC_ALL=") + locale + " LANG=" + locale + " wine " + commandLine;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(nullptr, &unix[0], nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &startup, &info)) {
+      ADD_FAILURE() << unix << ": " << GetLastError();
+      return Process();
+    }
+    // Wine starts a Unix program without a handle.
+    if (info.hProcess) CloseHandle(info.hProcess);
+    if (info.hThread) CloseHandle(info.hThread);
+    DWORD id = 0;
+    WaitUntil([&] {
+      for (DWORD candidate : ProcessesNamed(program.c_str()))
+        if (std::find(before.begin(), before.end(), candidate) == before.end()) id = candidate;
+      return id != 0;
+    }, 20000);
+    HANDLE handle = id ? OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, id) : nullptr;
+    if (!handle) ADD_FAILURE() << "no " << program << " under " << locale << " within 20 s";
+    return Process(handle, id);
+  }
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};
@@ -321,9 +360,10 @@ Process SaverTest::Launch(const std::string& commandLine) {
   return Process(info.hProcess, info.dwProcessId);
 }
 
-void SaverTest::StartFullScreen(const std::string& commandLine, FullScreenRun* run, uint64_t swaps) {
+void SaverTest::StartFullScreen(const std::string& commandLine, FullScreenRun* run, uint64_t swaps,
+                                const char* locale) {
   ForgetFrames();
-  run->process = Launch(commandLine);
+  run->process = Launch(commandLine, locale);
   ASSERT_TRUE(run->process.Started());
   run->saver = WaitForTopLevel(run->process, SaverClass);
   ASSERT_NE(nullptr, run->saver) << "no " << SaverClass << " window of " << commandLine << " within 10 s";

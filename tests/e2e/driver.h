@@ -141,12 +141,18 @@ class SaverTest : public testing::Test {
   void UseConsumerPlatform(const char* program = "vorlux.scr") { UseWindowsVersion("win98", program); }
   // The command line Windows would use: the quoted full path of the program, then the tail.
   std::string CommandLine(const std::string& tail, const char* program = "vorlux.scr") const;
-  Process Launch(const std::string& commandLine);
-  Process LaunchSaver(const std::string& tail) { return Launch(CommandLine(tail)); }
+  // With a locale (for example "en_US.UTF-8"), the program runs under the ANSI code page that Wine
+  // takes from it, as on a Windows of that language: a Wine of its own started from Unix, in this
+  // prefix, whose process is then found by the program's name.
+  Process Launch(const std::string& commandLine, const char* locale = nullptr);
+  Process LaunchSaver(const std::string& tail, const char* locale = nullptr) {
+    return Launch(CommandLine(tail), locale);
+  }
 
   // Launches the command line and waits for the saver window, its GL child and `swaps` frames
   // (fatal failures when they do not come).
-  void StartFullScreen(const std::string& commandLine, FullScreenRun* run, uint64_t swaps = 10);
+  void StartFullScreen(const std::string& commandLine, FullScreenRun* run, uint64_t swaps = 10,
+                       const char* locale = nullptr);
   // The test build's full-screen run whose outline service never returns ("/s stuck"), so that its
   // render thread never comes back: waits for the saver window and the GL child.
   void StartStuckSaver(FullScreenRun* run);

@@ -1,5 +1,5 @@
 // Test code: an outline service that extrudes as Windows' does (see extruding_outlines.h), built
-// from GetGlyphOutlineA's native outlines and GLU's tessellator.
+// from GetGlyphOutlineW's native outlines and GLU's tessellator.
 #include "tests/host/extruding_outlines.h"
 #include "tests/host/extrusion_walls.h"
 #include <GL/gl.h>
@@ -145,20 +145,20 @@ void EmitWalls(const std::vector<Contour>& contours, double depth) {
 
 BOOL WINAPI ExtrudingOutlines(HDC dc, DWORD first, DWORD count, DWORD listBase, FLOAT deviation, FLOAT extrusion,
                               int format, LPGLYPHMETRICSFLOAT metrics) {
-  LOGFONTA font;
-  GetObjectA(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font);
+  LOGFONTW font;
+  GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font);
   font.lfHeight = -EmPixels;
   font.lfWidth = font.lfEscapement = font.lfOrientation = 0;
-  HGDIOBJ textFont = SelectObject(dc, CreateFontIndirectA(&font));
+  HGDIOBJ textFont = SelectObject(dc, CreateFontIndirectW(&font));
   const MAT2 identity = {{0, 1}, {0, 0}, {0, 0}, {0, 1}};
   double chord = deviation > 0 ? deviation : 1.0 / EmPixels;  // 0: one unit of the grid
   BOOL built = TRUE;
   for (DWORD k = 0; k < count; ++k) {
     GLYPHMETRICS glyph;
-    DWORD size = GetGlyphOutlineA(dc, first + k, GGO_NATIVE, &glyph, 0, nullptr, &identity);
+    DWORD size = GetGlyphOutlineW(dc, first + k, GGO_NATIVE, &glyph, 0, nullptr, &identity);
     std::vector<BYTE> buffer(size == GDI_ERROR ? 0 : size);
     if (size == GDI_ERROR ||
-        (size && GetGlyphOutlineA(dc, first + k, GGO_NATIVE, &glyph, size, buffer.data(), &identity) != size)) {
+        (size && GetGlyphOutlineW(dc, first + k, GGO_NATIVE, &glyph, size, buffer.data(), &identity) != size)) {
       built = FALSE;
       break;
     }

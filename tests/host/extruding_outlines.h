@@ -1,11 +1,11 @@
-// Test code: an outline service that extrudes as Windows' own wglUseFontOutlinesA does (Wine's
+// Test code: an outline service that extrudes as Windows' own wglUseFontOutlinesW does (Wine's
 // builds the front faces only), for the frame tests and the pictures of make run. It plugs into
 // UseFontOutlines (render/glyphs.h) and is never part of the shipped vorlux.scr. Runs on the
 // thread whose GL context receives the lists.
 #pragma once
 #include <windows.h>
 
-// wglUseFontOutlinesA's signature and contract: one list per glyph from listBase, coordinates in
+// wglUseFontOutlinesW's signature and contract: one list per glyph from listBase, coordinates in
 // ems of the font selected into dc, each list ending by moving the origin by the glyph's advance,
 // metrics filled. WGL_FONT_POLYGONS: the front face at z = 0 facing +Z, the back face at
 // z = -extrusion facing -Z and the side walls facing outward, each wound counter-clockwise seen

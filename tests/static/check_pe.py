@@ -47,7 +47,7 @@ VERSION_BLOCK = "041104b0"
 VERSION_VALUES = {"ProductName": "Vorlux"}  # and "FileVersion": the --version given
 VERSION_NONEMPTY = ("LegalCopyright",)
 VERSION_TRANSLATION = "0x0411 0x04b0"
-TEXT_RESOURCES = {("ABOUTTEXT", 112): "cp932"}  # (type name, id) -> encoding
+TEXT_RESOURCES = {("ABOUTTEXT", 112): "utf-16-le"}  # (type name, id) -> encoding
 DIALOG_FONT = (9, "ＭＳ Ｐゴシック")
 WS_EX_CONTEXTHELP = 0x400
 PAGE_STYLE = 0x40000000 | 0x08000000 | 0x00C00000  # WS_CHILD | WS_DISABLED | WS_CAPTION
@@ -248,8 +248,6 @@ def check_text_resources(c, res):
         blob = res.data(rtype, rid)
         if not c.check(label, bool(blob), "non-empty data", "missing" if blob is None else "empty"):
             continue
-        # The text is shown as-is, so a trailing NUL from the resource compiler would show up.
-        c.check(label + " end", not blob.endswith(b"\0"), "no trailing NUL", "ends with NUL")
         try:
             text, bad_at = blob.decode(encoding), None
         except UnicodeDecodeError as e:
@@ -257,6 +255,8 @@ def check_text_resources(c, res):
         if not c.check(label + " encoding", text is not None, "valid " + encoding,
                        "undecodable byte at offset %s" % bad_at):
             continue
+        # The text is shown as-is, so a trailing NUL from the resource compiler would show up.
+        c.check(label + " end", not text.endswith("\0"), "no trailing NUL", "ends with NUL")
         lines = text.rstrip("\r\n").split("\r\n")
         c.check(label + " lines", len(lines) >= 2, "at least two CRLF-separated lines", "%d line(s)" % len(lines))
         bare = len(re.findall(r"(?<!\r)\n", text))

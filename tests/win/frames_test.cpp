@@ -26,7 +26,7 @@ class FramesTest : public FreshSettingsTest {
   }
   void TearDown() override {
     CloseRenderHost();
-    UseFontOutlines = wglUseFontOutlinesA;
+    UseFontOutlines = wglUseFontOutlinesW;
   }
 
   // Runs the saver-shaped host until frame `swap` is out and returns it. Every process starts

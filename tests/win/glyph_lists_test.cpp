@@ -3,6 +3,7 @@
 #include "render/glyphs.h"
 #include "settings/settings.h"
 #include "settings/store.h"
+#include "host/system.h"
 #include <string.h>
 #include <string>
 
@@ -44,14 +45,14 @@ class GlyphListsTest : public FreshSettingsTest {
     if (window) DestroyWindow(window);
   }
 
-  int Build(const char* text) {
+  int Build(const wchar_t* text) {
     return BuildGlyphLists(dc, text, GlyphListBase, 0.0f, 0.15f, WGL_FONT_POLYGONS, GlyphMetricsBuffer);
   }
 
   // The metrics of one character built on its own into a scratch list: what list k must match.
-  GLYPHMETRICSFLOAT Reference(unsigned code) {
+  GLYPHMETRICSFLOAT Reference(unsigned code, decltype(&wglUseFontOutlinesW) service = wglUseFontOutlinesW) {
     GLYPHMETRICSFLOAT metrics = {};
-    EXPECT_TRUE(wglUseFontOutlinesA(dc, code, 1, 5000, 0.0f, 0.15f, WGL_FONT_POLYGONS, &metrics));
+    EXPECT_TRUE(service(dc, code, 1, 5000, 0.0f, 0.15f, WGL_FONT_POLYGONS, &metrics));
     glDeleteLists(5000, 1);
     return metrics;
   }
@@ -69,13 +70,13 @@ std::string Bytes(const GLYPHMETRICSFLOAT& m) { return std::string(reinterpret_c
 
 TEST_F(GlyphListsTest, EmptyTextBuildsNothing) {
   GlyphCount = 7;
-  EXPECT_EQ(1, Build(""));
+  EXPECT_EQ(1, Build(L""));
   EXPECT_EQ(0, GlyphCount);
   EXPECT_FALSE(glIsList(GlyphListBase));
 }
 
-TEST_F(GlyphListsTest, MixedSingleAndDoubleByte) {
-  ASSERT_EQ(1, Build("A\x8A\xBF"));
+TEST_F(GlyphListsTest, AsciiAndKanji) {
+  ASSERT_EQ(1, Build(L"A外"));
   ASSERT_EQ(2, GlyphCount);
   EXPECT_EQ(0, GlyphIndexes[0]);
   EXPECT_EQ(1, GlyphIndexes[1]);
@@ -83,14 +84,14 @@ TEST_F(GlyphListsTest, MixedSingleAndDoubleByte) {
   EXPECT_TRUE(glIsList(1001));
   EXPECT_FALSE(glIsList(1002));
   EXPECT_SAME_GLYPH(Reference(0x41), GlyphMetricsBuffer[0]);
-  EXPECT_SAME_GLYPH(Reference(0x8ABF), GlyphMetricsBuffer[1]);
+  EXPECT_SAME_GLYPH(Reference(L'外'), GlyphMetricsBuffer[1]);
 }
 
 TEST_F(GlyphListsTest, KyuukeiIsTwoRealJapaneseGlyphs) {
-  ASSERT_EQ(1, Build("\x8B\x78\x8C\x65"));  // 休憩
+  ASSERT_EQ(1, Build(L"休憩"));
   ASSERT_EQ(2, GlyphCount);
-  EXPECT_SAME_GLYPH(Reference(0x8B78), GlyphMetricsBuffer[0]);
-  EXPECT_SAME_GLYPH(Reference(0x8C65), GlyphMetricsBuffer[1]);
+  EXPECT_SAME_GLYPH(Reference(L'休'), GlyphMetricsBuffer[0]);
+  EXPECT_SAME_GLYPH(Reference(L'憩'), GlyphMetricsBuffer[1]);
   // A font without the glyph would give an empty box; these are full-width ideographs.
   for (int k = 0; k < 2; ++k) {
     EXPECT_GT(GlyphMetricsBuffer[k].gmfBlackBoxX, 0.5f) << k;
@@ -99,16 +100,16 @@ TEST_F(GlyphListsTest, KyuukeiIsTwoRealJapaneseGlyphs) {
   EXPECT_FALSE(Bytes(GlyphMetricsBuffer[0]) == Bytes(GlyphMetricsBuffer[1]));
 }
 
-TEST_F(GlyphListsTest, HalfWidthKatakanaIsSingleByte) {
-  ASSERT_EQ(1, Build("\xB1"));  // ｱ: not a lead byte in code page 932
+TEST_F(GlyphListsTest, HalfWidthKatakanaIsHalfWide) {
+  ASSERT_EQ(1, Build(L"ｱ"));
   ASSERT_EQ(1, GlyphCount);
-  EXPECT_SAME_GLYPH(Reference(0xB1), GlyphMetricsBuffer[0]);
+  EXPECT_SAME_GLYPH(Reference(L'ｱ'), GlyphMetricsBuffer[0]);
   EXPECT_LT(GlyphMetricsBuffer[0].gmfCellIncX, 0.75f) << "half width";
 }
 
 TEST_F(GlyphListsTest, FullFieldBuildsAtMost255Lists) {
-  char field[TextBufferSize];
-  memset(field, 'W', sizeof field);  // 256 bytes, no terminator: the last is never walked
+  wchar_t field[TextBufferSize];
+  wmemset(field, L'W', TextBufferSize);  // 256 characters, no terminator: the last is never walked
   ASSERT_EQ(1, Build(field));
   EXPECT_EQ(255, GlyphCount);
   EXPECT_TRUE(glIsList(1254));
@@ -117,17 +118,34 @@ TEST_F(GlyphListsTest, FullFieldBuildsAtMost255Lists) {
 }
 
 TEST_F(GlyphListsTest, RepeatedCharacterGetsAListPerPosition) {
-  ASSERT_EQ(1, Build("\x89\xEF\x89\xEF"));  // 会会
+  ASSERT_EQ(1, Build(L"会会"));
   ASSERT_EQ(2, GlyphCount);
   EXPECT_TRUE(glIsList(1000));
   EXPECT_TRUE(glIsList(1001));
   EXPECT_SAME_GLYPH(GlyphMetricsBuffer[0], GlyphMetricsBuffer[1]);
 }
 
-TEST_F(GlyphListsTest, LoneTrailingLeadByteIsDropped) {
-  ASSERT_EQ(1, Build("A\x8A"));
-  EXPECT_EQ(1, GlyphCount);
-  EXPECT_FALSE(glIsList(1001));
+// A character beyond the basic plane is one list, as the font draws it (or its missing glyph); a
+// lone surrogate is none.
+TEST_F(GlyphListsTest, ASurrogatePairIsOneListAndALoneSurrogateNone) {
+  ASSERT_EQ(1, Build(L"A\U00020BB7\xD842" L"B"));
+  ASSERT_EQ(3, GlyphCount);
+  EXPECT_SAME_GLYPH(Reference(0x20BB7), GlyphMetricsBuffer[1]);
+  EXPECT_SAME_GLYPH(Reference(L'B'), GlyphMetricsBuffer[2]);
+  EXPECT_FALSE(glIsList(1003));
+}
+
+// Without the Unicode outline service each character goes to the ANSI one in the active code
+// page (here 932): the same glyphs.
+TEST_F(GlyphListsTest, TheConsumerPlatformTakesEachCharacterInTheCodePage) {
+  ConsumerPlatform = 1;
+  int built = Build(L"A休憩");
+  ConsumerPlatform = 0;
+  ASSERT_EQ(1, built);
+  ASSERT_EQ(3, GlyphCount);
+  EXPECT_SAME_GLYPH(Reference(0x41, wglUseFontOutlinesA), GlyphMetricsBuffer[0]);
+  EXPECT_SAME_GLYPH(Reference(0x8B78, wglUseFontOutlinesA), GlyphMetricsBuffer[1]);
+  EXPECT_SAME_GLYPH(Reference(0x8C65, wglUseFontOutlinesA), GlyphMetricsBuffer[2]);
 }
 
 // Succeeds for the first character only.
@@ -135,14 +153,14 @@ int OutlineCalls = 0;
 BOOL WINAPI FailSecondOutline(HDC dc, DWORD first, DWORD count, DWORD base, FLOAT deviation, FLOAT extrusion,
                               int format, LPGLYPHMETRICSFLOAT metrics) {
   if (++OutlineCalls > 1) return FALSE;
-  return wglUseFontOutlinesA(dc, first, count, base, deviation, extrusion, format, metrics);
+  return wglUseFontOutlinesW(dc, first, count, base, deviation, extrusion, format, metrics);
 }
 
 TEST_F(GlyphListsTest, FailedOutlineCallEndsTheBuild) {
   GlyphCount = 3;
   UseFontOutlines = FailSecondOutline;
-  int built = Build("ABC");
-  UseFontOutlines = wglUseFontOutlinesA;
+  int built = Build(L"ABC");
+  UseFontOutlines = wglUseFontOutlinesW;
   EXPECT_EQ(0, built);
   EXPECT_EQ(0, GlyphCount);
   EXPECT_EQ(2, OutlineCalls) << "no call after the failed one";
@@ -153,7 +171,7 @@ TEST_F(GlyphListsTest, FontStepRestoresTheDeviceContextsFont) {
   HGDIOBJ before = GetCurrentObject(dc, OBJ_FONT);
   LOGFONTA logFont;
   SetDefaultLogFont(&logFont);
-  ASSERT_EQ(1, BuildFontGlyphLists(dc, &logFont, "\x8E\xEF\x96\xA1", 0.0f, 0.15f, WGL_FONT_LINES));
+  ASSERT_EQ(1, BuildFontGlyphLists(dc, &logFont, DefaultFaceCodePage, L"趣味", 0.0f, 0.15f, WGL_FONT_LINES));
   EXPECT_EQ(2, GlyphCount);
   EXPECT_EQ(before, GetCurrentObject(dc, OBJ_FONT));
   EXPECT_GT(GlyphMetricsBuffer[0].gmfBlackBoxX, 0.5f) << "the default font draws 趣";

@@ -65,6 +65,16 @@ std::string GetText(const char* path, const char* name) {
   return data;
 }
 
+std::wstring GetWideText(const char* path, const char* name) {
+  std::wstring wide(path, path + strlen(path)), wideName(name, name + strlen(name));  // ASCII
+  wchar_t data[512] = L"";
+  DWORD size = sizeof data;
+  if (RegGetValueW(HKEY_CURRENT_USER, wide.c_str(), wideName.c_str(), RRF_RT_REG_SZ, nullptr, data, &size) !=
+      ERROR_SUCCESS)
+    return L"";
+  return data;
+}
+
 std::vector<float> GetFloats(const char* path, const char* name) {
   DWORD type = 0;
   std::string bytes;

@@ -22,6 +22,7 @@ void DeleteValue(const char* path, const char* name);
 bool GetRaw(const char* path, const char* name, DWORD* type, std::string* bytes);
 // The value as a number (REG_DWORD, or REG_SZ digits), or `missing` when it is not there.
 DWORD GetNumber(const char* path, const char* name, DWORD missing);
-std::string GetText(const char* path, const char* name);
+std::string GetText(const char* path, const char* name);  // through the ANSI call
+std::wstring GetWideText(const char* path, const char* name);  // as the registry holds it
 // A REG_BINARY of floats; empty when missing or of another type.
 std::vector<float> GetFloats(const char* path, const char* name);

@@ -73,7 +73,7 @@ TEST_F(SceneTest, DefaultsWithoutAKey) {
   EXPECT_NE(nullptr, wglGetCurrentContext());
   EXPECT_EQ(0.55f, settings.userScale);
   EXPECT_EQ(2, GlyphCount) << "趣味";
-  EXPECT_STREQ("\x8E\xEF\x96\xA1", SaverState.Text);
+  EXPECT_STREQ(L"趣味", SaverState.Text);
 
   PIXELFORMATDESCRIPTOR pfd = {};
   ASSERT_NE(0, DescribePixelFormat(dc, GetPixelFormat(dc), sizeof pfd, &pfd));
@@ -190,7 +190,7 @@ TEST_F(SceneTest, ShapeSettingsAndSelectedText) {
   SetRaw(SettingsKeyPath, "UserScale", REG_BINARY, &userScale, 4);
   ASSERT_EQ(1, SetUpScene());
   EXPECT_EQ(0.25f, settings.userScale);
-  EXPECT_STREQ("AB\x8A\x4F", SaverState.Text);
+  EXPECT_STREQ(L"AB外", SaverState.Text) << "stored through the ANSI calls, read as UTF-16";
   EXPECT_EQ(3, GlyphCount);
 }
 

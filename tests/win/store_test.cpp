@@ -9,8 +9,8 @@ namespace {
 
 using StoreTest = FreshSettingsTest;
 
-const char Shumi[] = "\x8E\xEF\x96\xA1";     // 趣味, the first preset and DefaultText
-const char Kaigi[] = "\x89\xEF\x8B\x63";     // 会議, the preset of slot 3
+const wchar_t Shumi[] = L"趣味";  // the first preset and DefaultText
+const wchar_t Kaigi[] = L"会議";  // the preset of slot 3
 
 float BitsToFloat(uint32_t bits) {
   float f;
@@ -41,9 +41,9 @@ TEST_F(StoreTest, NoKeyGivesEveryDefault) {
   EXPECT_EQ(nullptr, SaverState.SettingsKey) << "the key must not be created for reading";
   HKEY key = SaverState.SettingsKey;
 
-  strcpy(SaverState.Text, "seed");
+  wcscpy(SaverState.Text, L"seed");
   ReadSelectedText(key, SaverState.Text);
-  EXPECT_STREQ("seed", SaverState.Text);
+  EXPECT_STREQ(L"seed", SaverState.Text);
 
   SingleSettings values;
   memset(&values, 0x5A, sizeof values);
@@ -100,7 +100,7 @@ TEST_F(StoreTest, SelectedTextFollowsStoredStringIdOnly) {
   SetText(SettingsKeyPath, "ZorvelString3", "ABC");
   StringID = 0;
   ReadSelectedText(key, SaverState.Text);
-  EXPECT_STREQ("ABC", SaverState.Text);
+  EXPECT_STREQ(L"ABC", SaverState.Text);
   EXPECT_EQ(0, StringID);
   CloseSettingsKey();
 }
@@ -126,39 +126,39 @@ TEST_F(StoreTest, StringIdOutOfRangeNamesValuesNeverWritten) {
   EXPECT_STREQ(Shumi, SaverState.Text);
   SetText(SettingsKeyPath, "ZorvelString-1", "minus");
   ReadSelectedText(key, SaverState.Text);
-  EXPECT_STREQ("minus", SaverState.Text);
+  EXPECT_STREQ(L"minus", SaverState.Text);
   CloseSettingsKey();
 }
 
 TEST_F(StoreTest, TooLongTextKeepsThePreviousText) {
   SetDword(SettingsKeyPath, "StringID", 1);
   std::string longText(299, 'L');
-  SetText(SettingsKeyPath, "ZorvelString1", longText.c_str());  // 300 bytes with the terminator
+  SetText(SettingsKeyPath, "ZorvelString1", longText.c_str());  // 300 characters with the terminator
   HKEY key = OpenAndSeed();
   ReadSelectedText(key, SaverState.Text);
   EXPECT_STREQ(Shumi, SaverState.Text);
   EXPECT_EQ(0, SaverState.Text[255]);
 
-  // In the configuration dialog the slots are read with 255 bytes.
-  memcpy(SaverState.TextSlots[1], "keep", 5);
+  // In the configuration dialog the slots are read with 255 characters.
+  wcscpy(SaverState.TextSlots[1], L"keep");
   SetText(SettingsKeyPath, "ZorvelString1", std::string(255, 'M').c_str());
   ReadTextSetting(key, "ZorvelString1", SaverState.TextSlots[1], 255);
-  EXPECT_STREQ("keep", SaverState.TextSlots[1]);
+  EXPECT_STREQ(L"keep", SaverState.TextSlots[1]);
   CloseSettingsKey();
 }
 
-TEST_F(StoreTest, UnterminatedTextStaysTerminatedAndAShortOneReplacesTheLeadingBytes) {
+TEST_F(StoreTest, UnterminatedTextStaysTerminatedAndAShortOneReplacesTheLeadingCharacters) {
   SetDword(SettingsKeyPath, "StringID", 2);
-  std::string full(256, 'B');  // fills the buffer exactly, no terminator
-  SetRaw(SettingsKeyPath, "ZorvelString2", REG_BINARY, full.data(), 256);
+  std::wstring full(256, L'B');  // fills the buffer exactly, no terminator
+  SetRaw(SettingsKeyPath, "ZorvelString2", REG_BINARY, full.data(), 256 * sizeof(wchar_t));
   HKEY key = OpenAndSeed();
   ReadSelectedText(key, SaverState.Text);
-  EXPECT_EQ(std::string(255, 'B'), std::string(SaverState.Text));
+  EXPECT_EQ(std::wstring(255, L'B'), std::wstring(SaverState.Text));
 
-  // A short unterminated value replaces the leading bytes; the buffer stays terminated behind.
-  SetRaw(SettingsKeyPath, "ZorvelString2", REG_BINARY, "xy", 2);
+  // A short unterminated value replaces the leading characters; the buffer stays terminated behind.
+  SetRaw(SettingsKeyPath, "ZorvelString2", REG_BINARY, L"xy", 2 * sizeof(wchar_t));
   ReadSelectedText(key, SaverState.Text);
-  EXPECT_EQ("xy" + std::string(253, 'B'), std::string(SaverState.Text));
+  EXPECT_EQ(L"xy" + std::wstring(253, L'B'), std::wstring(SaverState.Text));
   CloseSettingsKey();
 }
 
@@ -303,7 +303,7 @@ TEST_F(StoreTest, FirstSaveCreatesTheWholePath) {
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&scale), 4), bytes);
   ASSERT_TRUE(GetRaw(SettingsKeyPath, "ZorvelString2", &type, &bytes));
   EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
-  EXPECT_EQ(Hex(std::string(Kaigi, 5)), Hex(bytes)) << "stored with its terminator";
+  EXPECT_EQ(Hex(std::string("\x89\xEF\x8B\x63", 5)), Hex(bytes)) << "会議 with its terminator, read in code page 932";
 
   // The saver, next time, reads what was written.
   HKEY key = OpenAndSeed();

@@ -14,18 +14,10 @@ TEST_F(StringsTest, FieldsHoldTheStringTable) {
   EXPECT_STREQ(SettingsKeyPath, SaverState.KeyPath) << "the key the tests set up";
 }
 
-TEST_F(StringsTest, PresetsAreShiftJis) {
-  const char* presets[TextSlotCount] = {
-    "\x8E\xEF\x96\xA1",          // 趣味
-    "\x8B\x78\x8C\x65",          // 休憩
-    "\x91\xC5\x8D\x87\x82\xB9",  // 打合せ
-    "\x89\xEF\x8B\x63",          // 会議
-    "\x90\x48\x8E\x96",          // 食事
-    "\x8A\x4F\x8F\x6F",          // 外出
-  };
-  for (int slot = 0; slot < TextSlotCount; ++slot)
-    EXPECT_EQ(Hex(presets[slot]), Hex(SaverState.TextSlots[slot])) << "slot " << slot;
-  EXPECT_EQ(Hex(presets[0]), Hex(SaverState.DefaultText));
+TEST_F(StringsTest, PresetsAreTheJapaneseWords) {
+  const wchar_t* presets[TextSlotCount] = {L"趣味", L"休憩", L"打合せ", L"会議", L"食事", L"外出"};
+  for (int slot = 0; slot < TextSlotCount; ++slot) EXPECT_STREQ(presets[slot], SaverState.TextSlots[slot]) << slot;
+  EXPECT_STREQ(presets[0], SaverState.DefaultText);
 }
 
 TEST_F(StringsTest, LoadingDoesNotTouchSelectionOrTables) {
@@ -46,7 +38,7 @@ TEST_F(StringsTest, MissingStringsLeaveFieldsEmpty) {
   StartSaverState();
   EXPECT_STREQ("", SaverState.ClassName);
   EXPECT_STREQ("", SaverState.KeyPath);
-  EXPECT_STREQ("", SaverState.TextSlots[5]);
+  EXPECT_STREQ(L"", SaverState.TextSlots[5]);
 }
 
 }  // namespace
