@@ -20,7 +20,9 @@ std::string Ansi(const char* utf8);
 class ConfigTest : public SaverTest {
  protected:
   // Launches the program with the tail and waits for its dialog and the dialog's controls.
-  HWND OpenDialog(const std::string& tail = "");
+  HWND OpenDialog(const std::string& tail = "") { return OpenDialogOf(CommandLine(tail)); }
+  // The same for a whole command line (a program in another folder).
+  HWND OpenDialogOf(const std::string& commandLine);
   // The combo box's list, entry by entry.
   std::vector<std::string> ListEntries();
   // Picks a list entry as the user would: selection, then the dialog's notification.
