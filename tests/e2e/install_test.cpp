@@ -1,7 +1,8 @@
 // The installer (the product's script, built for amd64) run silently, as an administrator would:
 // where it puts the files, the uninstall entry, the user's screen saver choice, the installed
 // saver, the uninstaller with and without the settings, and a /D= folder that others' files share;
-// and for the current user alone, as one without administrator rights would.
+// for the current user alone, as one without administrator rights would; and the x64 MSI through
+// msiexec, as IT would roll it out.
 #include "tests/e2e/config_driver.h"
 #include <htmlhelp.h>
 #include <fstream>
@@ -158,6 +159,38 @@ TEST_F(Installer, TheManifestAsksForElevationOnlyOfAnAdministrator) {
   std::string manifest(static_cast<const char*>(LockResource(LoadResource(setup, found))), SizeofResource(setup, found));
   FreeLibrary(setup);
   EXPECT_NE(std::string::npos, manifest.find("<requestedExecutionLevel level=\"highestAvailable\"")) << manifest;
+}
+
+// The MSI's entry in the machine's uninstall entries, under its product code.
+std::string MsiEntryName() {
+  HKEY entries = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", 0, KEY_READ, &entries))
+    return "";
+  std::string found;
+  char name[256];
+  for (DWORD i = 0, size = sizeof name; RegEnumKeyExA(entries, i, name, &size, nullptr, nullptr, nullptr, nullptr) == 0;
+       ++i, size = sizeof name) {
+    char text[256] = "";
+    DWORD textSize = sizeof text;
+    if (!RegGetValueA(entries, name, "DisplayName", RRF_RT_REG_SZ, nullptr, text, &textSize) &&
+        std::string(text) == "Vorlux screen saver")
+      found = name;
+  }
+  RegCloseKey(entries);
+  return found;
+}
+
+TEST_F(Installer, TheMsiInstallsForTheMachineAndRemovesEverythingItInstalled) {
+  ASSERT_NO_FATAL_FAILURE(Install(E2E_MSI, "vorlux-x64.msi"));
+  const std::string package = "\"" + folder_ + "\\vorlux-x64.msi\" /qn";
+  ASSERT_EQ(0u, Launch("msiexec /i " + package).WaitForExit(120000));
+  const std::vector<std::string> expected = {SystemFiles[0], SystemFiles[1], SystemFiles[2],
+      std::string(ProgramFolder) + "\\README.txt", std::string(ProgramFolder) + "\\LICENSE.txt", ProgramFolder};
+  EXPECT_EQ(expected, Present());
+  EXPECT_EQ('{', MsiEntryName()[0]) << "an uninstall entry under the product code";
+  ASSERT_EQ(0u, Launch("msiexec /x " + package).WaitForExit(120000));
+  EXPECT_EQ(std::vector<std::string>{}, Present());
+  EXPECT_EQ("", MsiEntryName());
 }
 
 }  // namespace
