@@ -20,13 +20,14 @@ const char* const SystemFiles[] = {
 const char* const FolderFiles[] = {"uninstall.exe", "README.txt", "LICENSE.txt", "vorlux.scr", "vorlux.hlp", "vorlux.chm"};
 constexpr size_t OwnFiles = 3;
 constexpr const char* ProgramFolder = "C:\\Program Files\\Vorlux";
+constexpr const char* UninstallEntries = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 constexpr const char* UninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vorlux";
 constexpr const char* Desktop = "Control Panel\\Desktop";
 
-std::string MachineText(const char* name) {
+std::string MachineText(const char* name, const std::string& key = UninstallKey) {
   char data[512] = "";
   DWORD size = sizeof data;
-  RegGetValueA(HKEY_LOCAL_MACHINE, UninstallKey, name, RRF_RT_REG_SZ, nullptr, data, &size);
+  RegGetValueA(HKEY_LOCAL_MACHINE, key.c_str(), name, RRF_RT_REG_SZ, nullptr, data, &size);
   return data;
 }
 
@@ -140,9 +141,9 @@ TEST_F(Installer, SetupForTheCurrentUserKeepsToTheUsersFolderAndTheSaverRunsAndF
   ASSERT_NO_FATAL_FAILURE(InstallHtmlHelpDouble());
   ASSERT_NE(nullptr, OpenDialogOf("\"" + saver + "\""));
   Click(dialog_, HelpButton);
-  const std::string calls = "HtmlHelp" + std::to_string(HH_DISPLAY_TOC) + "Calls";
-  EXPECT_TRUE(WaitUntil([&] { return DoubleRecord(calls.c_str()) == 1; }, 5000)) << "no HH_DISPLAY_TOC within 5 s";
-  EXPECT_EQ(own + "\\vorlux.chm", GetText(TestKey, ("HtmlHelp" + std::to_string(HH_DISPLAY_TOC) + "File").c_str()));
+  const std::string contents = "HtmlHelp" + std::to_string(HH_DISPLAY_TOC);  // what the stand-in records
+  EXPECT_TRUE(WaitUntil([&] { return DoubleRecord((contents + "Calls").c_str()) == 1; }, 5000)) << "no HH_DISPLAY_TOC";
+  EXPECT_EQ(own + "\\vorlux.chm", GetText(TestKey, (contents + "File").c_str()));
   Click(dialog_, IDCANCEL);
   EXPECT_EQ(0u, process_.WaitForExit(5000));
   RunUninstaller(" /REMOVESETTINGS", own);
@@ -161,22 +162,15 @@ TEST_F(Installer, TheManifestAsksForElevationOnlyOfAnAdministrator) {
   EXPECT_NE(std::string::npos, manifest.find("<requestedExecutionLevel level=\"highestAvailable\"")) << manifest;
 }
 
-// The MSI's entry in the machine's uninstall entries, under its product code.
+// The MSI's entry in the machine's uninstall entries (under its product code), or "".
 std::string MsiEntryName() {
   HKEY entries = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", 0, KEY_READ, &entries))
-    return "";
+  RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallEntries, 0, KEY_READ, &entries);
   std::string found;
   char name[256];
-  for (DWORD i = 0, size = sizeof name; RegEnumKeyExA(entries, i, name, &size, nullptr, nullptr, nullptr, nullptr) == 0;
-       ++i, size = sizeof name) {
-    char text[256] = "";
-    DWORD textSize = sizeof text;
-    if (!RegGetValueA(entries, name, "DisplayName", RRF_RT_REG_SZ, nullptr, text, &textSize) &&
-        std::string(text) == "Vorlux screen saver")
-      found = name;
-  }
-  RegCloseKey(entries);
+  for (DWORD i = 0; entries && RegEnumKeyA(entries, i, name, sizeof name) == ERROR_SUCCESS; ++i)
+    if (MachineText("DisplayName", std::string(UninstallEntries) + "\\" + name) == "Vorlux screen saver") found = name;
+  if (entries) RegCloseKey(entries);
   return found;
 }
 
