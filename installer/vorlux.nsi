@@ -4,18 +4,28 @@
 ; makensis -INPUTCHARSET UTF8 -DVERSION=a.b.c.d -DSCR32=... -DSCR64=... -DHELPFILE=... -DCHMFILE=...
 ;          -DREADME=... -DLICENSE=... -DOUTFILE=... [-DAMD64] [-DSIGN=<command signing "%1">] vorlux.nsi
 ;
-; Where things go. The screen saver settings list the savers in the system folder of the
-; system's own width, so on 64-bit Windows the 64-bit build goes into the real System32 (the
-; 32-bit one in SysWOW64 would never be listed), and on 32-bit Windows the 32-bit build goes into
-; System32. The help files go beside it: vorlux.hlp where WinHelp looks first, vorlux.chm where
-; the saver looks for it from Vista on. The uninstaller, this README and the licence go into a
-; Vorlux folder of their own: in Program Files, or in the folder that setup.exe /D=<folder> names,
-; so that they never meet another program's README.txt or uninstall.exe there, and the uninstaller
-; removes just those three files and the folder (when nothing else is left in it).
+; Two ways in. For all users (the default for an administrator, /ALLUSERS): the screen saver
+; settings list the savers in the system folder of the system's own width, so on 64-bit Windows the
+; 64-bit build goes into the real System32 (the 32-bit one in SysWOW64 would never be listed), and
+; on 32-bit Windows the 32-bit build goes into System32; the uninstall entry is the machine's. For
+; the current user only (the one way a standard user is offered, /CURRENTUSER), without
+; administrator rights: the saver of the system's width goes into the Vorlux folder under
+; %LOCALAPPDATA%\Programs, nothing into the system folder, Program Files or HKLM, and the uninstall
+; entry is the user's; such a saver is chosen by its full path, and the settings then list it.
+; The help files go beside the saver: vorlux.hlp where WinHelp looks first, vorlux.chm where the
+; saver looks for it from Vista on. The uninstaller, this README and the licence go into a Vorlux
+; folder of their own: in Program Files (or %LOCALAPPDATA%\Programs), or in the folder that
+; setup.exe /D=<folder> names, so that they never meet another program's README.txt or
+; uninstall.exe there, and the uninstaller removes just the files it installed and the folder (when
+; nothing else is left in it).
 ;
-; Silent use: setup.exe /S [/ACTIVATE] installs, and makes Vorlux the current user's screen saver
-; only with /ACTIVATE; uninstall.exe /S [/REMOVESETTINGS] removes it, and the settings only with
-; /REMOVESETTINGS. Interactively both are asked.
+; The manifest asks for elevation only of an administrator ("highest"), so a standard user is never
+; stopped by a prompt they cannot answer, and the first page, shown to an administrator only,
+; chooses the way in.
+;
+; Silent use: setup.exe /S [/ALLUSERS|/CURRENTUSER] [/ACTIVATE] installs, and makes Vorlux the
+; current user's screen saver only with /ACTIVATE; uninstall.exe /S [/REMOVESETTINGS] removes it,
+; and the settings only with /REMOVESETTINGS. Interactively both are asked.
 
 !ifdef AMD64
   Target amd64-unicode
@@ -33,7 +43,17 @@
 ; LogicLib leaves labels of branches that a macro does not use.
 !pragma warning disable 6012
 
+!define MULTIUSER_EXECUTIONLEVEL Highest
+!define MULTIUSER_MUI
+!define MULTIUSER_INSTALLMODE_COMMANDLINE
+!define MULTIUSER_INSTALLMODE_FUNCTION PlaceForMode
+; The uninstaller knows its way from where it lies (un.onInit).
+!define MULTIUSER_NOUNINSTALL
+!define MULTIUSER_INIT_TEXT_ALLUSERSNOTPOSSIBLE \
+  "このコンピューターのすべてのユーザーに $(^Name) をインストールするには、管理者の権限が必要です。"
+
 !include MUI2.nsh
+!include MultiUser.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include x64.nsh
@@ -45,20 +65,21 @@
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
-InstallDir ""  ; <folder>\Vorlux, made in .onInit from Program Files or setup.exe /D=<folder>
-RequestExecutionLevel admin
+InstallDir ""  ; <folder>\Vorlux, made by PlaceForMode from the way in or setup.exe /D=<folder>
 SetCompressor /SOLID lzma
 ShowInstDetails show
 ShowUninstDetails show
 BrandingText "${PRODUCT} ${VERSION}"
 
 Var RemoveSettings  ; "1": the uninstaller also removes the settings key
+Var ChosenFolder  ; the folder that setup.exe /D= named, else empty
+Var SaverDir  ; where vorlux.scr and its help files go: the system folder, or $INSTDIR for one user
 
 !define MUI_ICON "${NSISDIR}\Contrib\Graphics\Icons\modern-install.ico"
 !define MUI_UNICON "${NSISDIR}\Contrib\Graphics\Icons\modern-uninstall.ico"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_SMALLDESC
-!insertmacro MUI_PAGE_WELCOME
+!insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_LICENSE "${LICENSE}"
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
@@ -78,7 +99,7 @@ Section "Vorlux スクリーンセーバー" SecSaver
   SectionIn RO
   ; A 32-bit installer on 64-bit Windows must reach the real System32, not SysWOW64.
   ${DisableX64FSRedirection}
-  SetOutPath "$SYSDIR"
+  SetOutPath "$SaverDir"
   ${If} ${RunningX64}
     File "/oname=vorlux.scr" "${SCR64}"
   ${Else}
@@ -93,24 +114,27 @@ Section "Vorlux スクリーンセーバー" SecSaver
   File "/oname=LICENSE.txt" "${LICENSE}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Vorlux スクリーンセーバー"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "Pellam"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$SYSDIR\vorlux.scr"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  ; SHCTX: the machine's uninstall entry for all users, the user's for one.
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "Vorlux スクリーンセーバー"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "Pellam"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$SaverDir\vorlux.scr"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
-  IntOp $0 $0 + 420  ; the saver and its help files in the system folder
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+  ${If} $SaverDir != $INSTDIR
+    IntOp $0 $0 + 420  ; the saver and its help files in the system folder
+  ${EndIf}
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
 ; Windows keeps the saver's path in its short form.
 Section "現在のユーザーのスクリーンセーバーにする" SecActivate
   ${DisableX64FSRedirection}
-  GetFullPathName /SHORT $0 "$SYSDIR\vorlux.scr"
+  GetFullPathName /SHORT $0 "$SaverDir\vorlux.scr"
   ${EnableX64FSRedirection}
   WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" "$0"
   WriteRegStr HKCU "${DESKTOP_KEY}" "ScreenSaveActive" "1"
@@ -118,30 +142,44 @@ Section "現在のユーザーのスクリーンセーバーにする" SecActiva
   System::Call "user32::SystemParametersInfo(i 17, i 1, p 0, i 3)"
 SectionEnd
 
-LangString DESC_SecSaver ${LANG_JAPANESE} "スクリーンセーバー本体 (vorlux.scr) とヘルプ (vorlux.hlp、vorlux.chm) をシステム フォルダーに入れます。"
+LangString DESC_SecSaver ${LANG_JAPANESE} "スクリーンセーバー本体 (vorlux.scr) とヘルプ (vorlux.hlp、vorlux.chm) を入れます。"
 LangString DESC_SecActivate ${LANG_JAPANESE} "Vorlux を、いまのユーザーのスクリーンセーバーとして選びます。"
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
   !insertmacro MUI_DESCRIPTION_TEXT ${SecSaver} $(DESC_SecSaver)
   !insertmacro MUI_DESCRIPTION_TEXT ${SecActivate} $(DESC_SecActivate)
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
+; The folders of the way in, called by MultiUser.nsh whenever the way changes (at the start, for
+; /ALLUSERS or /CURRENTUSER, on leaving the first page), with the shell folders already set to it.
+Function PlaceForMode
+  ${If} $MultiUser.InstallMode == "CurrentUser"
+    StrCpy $INSTDIR "$LOCALAPPDATA\Programs"
+  ${ElseIf} ${RunningX64}
+    StrCpy $INSTDIR "$PROGRAMFILES64"
+  ${Else}
+    StrCpy $INSTDIR "$PROGRAMFILES"
+  ${EndIf}
+  ${If} $ChosenFolder != ""
+    StrCpy $INSTDIR $ChosenFolder
+  ${EndIf}
+  StrCpy $INSTDIR "$INSTDIR\${PRODUCT}"
+  StrCpy $SaverDir $SYSDIR
+  ${If} $MultiUser.InstallMode == "CurrentUser"
+    StrCpy $SaverDir $INSTDIR
+  ${EndIf}
+FunctionEnd
+
 Function .onInit
   ${If} ${RunningX64}
     SetRegView 64
   ${EndIf}
-  ; /D= has set the folder before this runs; without it, Program Files of the system's width.
-  ${If} $INSTDIR == ""
-    ${If} ${RunningX64}
-      StrCpy $INSTDIR "$PROGRAMFILES64"
-    ${Else}
-      StrCpy $INSTDIR "$PROGRAMFILES"
-    ${EndIf}
-  ${EndIf}
-  StrCpy $0 $INSTDIR 1 -1
+  ; /D= has set the folder before this runs.
+  StrCpy $ChosenFolder $INSTDIR
+  StrCpy $0 $ChosenFolder 1 -1
   ${If} $0 == "\"
-    StrCpy $INSTDIR $INSTDIR -1  ; /D=D:\Apps\ as /D=D:\Apps
+    StrCpy $ChosenFolder $ChosenFolder -1  ; /D=D:\Apps\ as /D=D:\Apps
   ${EndIf}
-  StrCpy $INSTDIR "$INSTDIR\${PRODUCT}"
+  !insertmacro MULTIUSER_INIT
   ; A silent install changes the user's screen saver only when asked to.
   ${If} ${Silent}
     ${GetParameters} $0
@@ -156,6 +194,24 @@ FunctionEnd
 Function un.onInit
   ${If} ${RunningX64}
     SetRegView 64
+  ${EndIf}
+  ; Installed for one user: the saver lies beside the uninstaller, which the user's uninstall entry
+  ; names. For all users, it lies in the system folder, and only an administrator can remove it.
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 == $INSTDIR
+  ${OrIf} ${FileExists} "$INSTDIR\vorlux.scr"
+    SetShellVarContext current
+    StrCpy $SaverDir $INSTDIR
+  ${Else}
+    SetShellVarContext all
+    StrCpy $SaverDir $SYSDIR
+    UserInfo::GetAccountType
+    Pop $0
+    ${If} $0 != "Admin"
+      MessageBox MB_OK|MB_ICONSTOP \
+        "Vorlux はこのコンピューターのすべてのユーザーに入っています。削除するには管理者の権限が必要です。" /SD IDOK
+      Quit
+    ${EndIf}
   ${EndIf}
   StrCpy $RemoveSettings 0
   ${If} ${Silent}
@@ -176,27 +232,29 @@ FunctionEnd
 
 Section "Uninstall"
   ${DisableX64FSRedirection}
-  Delete "$SYSDIR\vorlux.scr"
-  Delete "$SYSDIR\vorlux.hlp"
-  Delete "$SYSDIR\vorlux.chm"
+  ; A screen saver setting that names the removed file would point at nothing; one that names
+  ; another saver is not ours to change. Windows keeps the path in its short form.
+  ReadRegStr $0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+  GetFullPathName /SHORT $1 "$SaverDir\vorlux.scr"
+  ${If} $0 == "$SaverDir\vorlux.scr"
+  ${OrIf} $0 == $1
+    DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+  ${EndIf}
+  Delete "$SaverDir\vorlux.scr"
+  Delete "$SaverDir\vorlux.hlp"
+  Delete "$SaverDir\vorlux.chm"
   ; WinHelp's index and search files, made beside the help file when it was read.
-  Delete "$SYSDIR\vorlux.gid"
-  Delete "$SYSDIR\vorlux.fts"
+  Delete "$SaverDir\vorlux.gid"
+  Delete "$SaverDir\vorlux.fts"
   ${EnableX64FSRedirection}
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
 
-  ; A screen saver setting that names the removed file would point at nothing.
-  ReadRegStr $0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
-  ${GetFileName} "$0" $1
-  ${If} $1 == "vorlux.scr"
-    DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
-  ${EndIf}
   ${If} $RemoveSettings == 1
     DeleteRegKey HKCU "${SETTINGS_KEY}"
     DeleteRegKey /ifempty HKCU "SOFTWARE\Pellam"
   ${EndIf}
-  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  DeleteRegKey SHCTX "${UNINSTALL_KEY}"
 SectionEnd

@@ -2,14 +2,15 @@
 # `make dist`: the release in dist/ (or DIST_DIR) from the builds in build/win32 and build/win64:
 # vorlux-<version>.zip (x86\ and x64\, each vorlux.scr with its help files beside it, the user
 # README, the licence and BUILDINFO.txt), vorlux-<version>-setup.exe (the 32-bit installer),
-# BUILDINFO.txt and SHA256SUMS (of the other three).
+# vorlux-<version>-x64.msi and vorlux-<version>-x86.msi (the per-machine packages for IT),
+# BUILDINFO.txt and SHA256SUMS (of the others).
 # Made from a commit: a working tree with changes stops it, unless DIST_ALLOW_DIRTY=1, and then
 # BUILDINFO.txt says so.
 # Reproducible: every time stamp in it (the PE headers', the zip entries', the files the installer
 # packs) is the last commit's (source_date_epoch.sh), every Python step runs the builds' own
 # interpreter, so the same commit and the same packages give the same bytes.
-# Signed (Authenticode, SHA-256) when SIGN_PFX names a certificate: both .scr, the uninstaller and
-# the installer (see sign.sh).
+# Signed (Authenticode, SHA-256) when SIGN_PFX names a certificate: both .scr, the uninstaller,
+# the installer and both MSIs (see sign.sh).
 # DIST_SETUP_AMD64=<file> also writes the amd64 build of the installer, from the same files, for
 # the tests (only that one runs under 64-bit Wine). `dist.sh --check` only looks at the working
 # tree, so that make dist refuses one with changes before it builds anything.
@@ -55,6 +56,8 @@ buildinfo() {
     files+=("$(cached CMAKE_LINKER "$build")")
   done
   files+=("$(command -v makensis)" "$(command -v chmcmd)" "$python")
+  # wixl writes the MSIs with msitools' libraries; msibuild stamps their package codes.
+  files+=("$(command -v wixl)" "$(command -v msibuild)" $(ldd "$(command -v wixl)" | awk '/libmsi|libgcab/ { print $3 }'))
   echo "Vorlux $version"
   echo "commit: $commit"
   echo "SOURCE_DATE_EPOCH: $SOURCE_DATE_EPOCH ($(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S UTC'))"
@@ -103,8 +106,11 @@ setup() {
     "$stage/x86/vorlux.hlp" "$version" "$python"
 }
 setup x86 "$dist/vorlux-$version-setup.exe"
+setup msi-x64 "$dist/vorlux-$version-x64.msi"
+setup msi-x86 "$dist/vorlux-$version-x86.msi"
 [ -z "${DIST_SETUP_AMD64:-}" ] || setup amd64 "$DIST_SETUP_AMD64"
-(cd "$dist" && sha256sum "vorlux-$version.zip" "vorlux-$version-setup.exe" BUILDINFO.txt > SHA256SUMS)
+(cd "$dist" && sha256sum "vorlux-$version.zip" "vorlux-$version-setup.exe" "vorlux-$version-x64.msi" \
+   "vorlux-$version-x86.msi" BUILDINFO.txt > SHA256SUMS)
 [ -z "$changes" ] || echo "dist: made from changes that no commit holds (DIST_ALLOW_DIRTY=1); BUILDINFO.txt says so"
 echo "dist: $(cd "$dist" && ls -l --time-style=+ | awk 'NR > 1 { print $5, $6 }' | tr '\n' ';')"
 cat "$dist/SHA256SUMS"

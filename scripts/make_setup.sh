@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
-# Builds the installer from installer/vorlux.nsi with makensis.
-# Usage: make_setup.sh x86|amd64 OUTFILE SCR32 SCR64 HELPFILE VERSION PYTHON
+# Builds an installer: the NSIS one from installer/vorlux.nsi with makensis, or the MSI from
+# installer/vorlux.wxs with wixl.
+# Usage: make_setup.sh x86|amd64|msi-x86|msi-x64 OUTFILE SCR32 SCR64 HELPFILE VERSION PYTHON
 # x86 is the product (it runs on every Windows); amd64 is the same script for the tests, since
-# makensis's 32-bit stub cannot run on a machine without 32-bit support.
+# makensis's 32-bit stub cannot run on a machine without 32-bit support. msi-x86 and msi-x64 are
+# the per-machine packages for each width, which carry that width's vorlux.scr.
 # The installer keeps each file's time: the files it packs all take the last commit's (see
-# source_date_epoch.sh), so the same sources give the same installer. With SIGN_PFX set (see
-# sign.sh), makensis has the uninstaller and the installer signed as it writes them.
+# source_date_epoch.sh), so the same sources give the same installer. wixl also stamps the
+# package with the time it runs and a random package code: it runs at that time (faketime), and
+# the package code is derived from the commit, the width and what the package carries. With
+# SIGN_PFX set (see sign.sh), the installers are signed (makensis has the uninstaller and the
+# installer signed as it writes them).
 # The HTML Help file is the one beside HELPFILE (vorlux.chm beside vorlux.hlp). PYTHON is the
 # build's interpreter (CMake's Python3_EXECUTABLE), which writes README.txt.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-arch=$1 outfile=$2 scr32=$3 scr64=$4 helpfile=$5 version=$6 python=$7
+kind=$1 outfile=$2 scr32=$3 scr64=$4 helpfile=$5 version=$6 python=$7
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/x86" "$work/x64"
@@ -22,11 +27,44 @@ cp "$root/LICENSE.txt" "$work/"
 "$python" "$root/scripts/user_readme.py" "$root/README.md" "$work/README.txt"
 epoch=$(bash "$root/scripts/source_date_epoch.sh")
 [ -z "$epoch" ] || find "$work" -exec touch -h -d "@$epoch" {} +
-defines=()
-[ "$arch" = amd64 ] && defines+=(-DAMD64)
-[ -n "${SIGN_PFX:-}" ] && defines+=(-DSIGN="bash $root/scripts/sign.sh")
-makensis -V2 -INPUTCHARSET UTF8 "${defines[@]}" \
-  -DVERSION="$version" -DOUTFILE="$(realpath -m "$outfile")" \
-  -DSCR32="$work/x86/vorlux.scr" -DSCR64="$work/x64/vorlux.scr" -DHELPFILE="$work/vorlux.hlp" \
-  -DCHMFILE="$work/vorlux.chm" \
-  -DREADME="$work/README.txt" -DLICENSE="$work/LICENSE.txt" "$root/installer/vorlux.nsi"
+# The MSI: the codes that identify it, derived as above, and the package stamped at the commit's time.
+make_msi() {
+  local arch=${kind#msi-} wxs=$root/installer/vorlux.wxs upgrade codes product package saver documents major minor build
+  local stamp=()
+  upgrade=$(sed -n 's/.*define UpgradeCode = "\(.*\)".*/\1/p' "$wxs")
+  codes=$("$python" - "$upgrade" "$version" "$arch" "$(git -C "$root" rev-parse HEAD 2>/dev/null)" \
+            "$wxs" "$work/$arch/vorlux.scr" "$work/vorlux.hlp" "$work/vorlux.chm" "$work/README.txt" "$work/LICENSE.txt" <<'PY'
+import hashlib, sys, uuid
+upgrade, version, arch, commit, *files = sys.argv[1:]
+carried = hashlib.sha256(b"".join(open(f, "rb").read() for f in files)).hexdigest()
+code = lambda name: "{%s}" % str(uuid.uuid5(uuid.UUID(upgrade), name)).upper()
+print(code(f"product {version} {arch}"), code(f"package {arch} {commit} {carried}"),
+      code(f"saver {arch}"), code(f"documents {arch}"))
+PY
+  )
+  read -r product package saver documents <<<"$codes"
+  IFS=. read -r major minor build _ <<<"$version"
+  [ -z "$epoch" ] || stamp=(env TZ=UTC faketime -f "$(date -u -d "@$epoch" '+%Y-%m-%d %H:%M:%S')")
+  # wixl takes the files' paths relative to the folder it runs in.
+  (cd "$work" && "${stamp[@]}" wixl -a "$arch" -D Arch="$arch" -D Version="$version" \
+    -D NextVersion="$major.$minor.$((build + 1))" -D ProductCode="$product" -D SaverComponent="$saver" \
+    -D DocumentsComponent="$documents" -D Scr="$arch/vorlux.scr" -D HelpFile=vorlux.hlp -D ChmFile=vorlux.chm \
+    -D Readme=README.txt -D License=LICENSE.txt -o vorlux.msi "$wxs")
+  "${stamp[@]}" msibuild "$work/vorlux.msi" -s "Vorlux 3D lettering screen saver $version" Pellam \
+    "$(msiinfo suminfo "$work/vorlux.msi" | sed -n 's/^Template: //p')" "$package"
+  [ -z "${SIGN_PFX:-}" ] || bash "$root/scripts/sign.sh" "$work/vorlux.msi"
+  mv -f "$work/vorlux.msi" "$outfile"
+}
+
+case $kind in
+  msi-x86|msi-x64) make_msi ;;
+  *)
+    defines=()
+    [ "$kind" = amd64 ] && defines+=(-DAMD64)
+    [ -n "${SIGN_PFX:-}" ] && defines+=(-DSIGN="bash $root/scripts/sign.sh")
+    makensis -V2 -INPUTCHARSET UTF8 "${defines[@]}" \
+      -DVERSION="$version" -DOUTFILE="$(realpath -m "$outfile")" \
+      -DSCR32="$work/x86/vorlux.scr" -DSCR64="$work/x64/vorlux.scr" -DHELPFILE="$work/vorlux.hlp" \
+      -DCHMFILE="$work/vorlux.chm" \
+      -DREADME="$work/README.txt" -DLICENSE="$work/LICENSE.txt" "$root/installer/vorlux.nsi" ;;
+esac

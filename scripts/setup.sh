@@ -11,7 +11,7 @@ packages=(
   wine wine64
   xvfb xauth imagemagick xdotool
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
-  nsis osslsigncode openssl 7zip
+  nsis osslsigncode openssl 7zip wixl msitools faketime
   fp-utils
   locales fonts-ipafont-mincho fonts-ipafont-gothic fonts-wine
 )

@@ -36,8 +36,8 @@ void SetTextOf(HWND control, const std::string& utf8) {
 std::string Utf8(const std::string& ansi) { return Narrow(Wide(ansi, 932).c_str(), CP_UTF8); }
 std::string Ansi(const char* utf8) { return Narrow(Wide(utf8, CP_UTF8).c_str(), 932); }
 
-HWND ConfigTest::OpenDialog(const std::string& tail, const char* locale) {
-  process_ = LaunchSaver(tail, locale);
+HWND ConfigTest::OpenDialogOf(const std::string& commandLine, const char* locale) {
+  process_ = Launch(commandLine, locale);
   dialog_ = WaitForTopLevel(process_, "#32770");
   if (!dialog_) {
     ADD_FAILURE() << "no configuration dialog within 10 s";

@@ -21,7 +21,11 @@ class ConfigTest : public SaverTest {
  protected:
   // Launches the program with the tail (and locale, see Launch) and waits for its dialog and the
   // dialog's controls.
-  HWND OpenDialog(const std::string& tail = "", const char* locale = nullptr);
+  HWND OpenDialog(const std::string& tail = "", const char* locale = nullptr) {
+    return OpenDialogOf(CommandLine(tail), locale);
+  }
+  // The same for a whole command line (a program in another folder).
+  HWND OpenDialogOf(const std::string& commandLine, const char* locale = nullptr);
   // The combo box's list, entry by entry.
   std::vector<std::string> ListEntries();
   // Picks a list entry as the user would: selection, then the dialog's notification.

@@ -1,7 +1,10 @@
 // The installer (the product's script, built for amd64) run silently, as an administrator would:
 // where it puts the files, the uninstall entry, the user's screen saver choice, the installed
-// saver, the uninstaller with and without the settings, and a /D= folder that others' files share.
-#include "tests/e2e/driver.h"
+// saver, the uninstaller with and without the settings, and a /D= folder that others' files share;
+// for the current user alone, as one without administrator rights would; and the x64 MSI through
+// msiexec, as IT would roll it out.
+#include "tests/e2e/config_driver.h"
+#include <htmlhelp.h>
 #include <fstream>
 #include <iterator>
 
@@ -12,41 +15,58 @@ constexpr const char* SystemSaver = "C:\\windows\\system32\\vorlux.scr";
 const char* const SystemFiles[] = {
   SystemSaver, "C:\\windows\\system32\\vorlux.hlp", "C:\\windows\\system32\\vorlux.chm",
 };
-// What goes into the installer's own folder, Program Files\Vorlux unless /D= names another place.
-const char* const OwnFiles[] = {"uninstall.exe", "README.txt", "LICENSE.txt"};
+// What goes into the installer's own folder, Program Files\Vorlux unless /D= names another place:
+// the first three; for the current user, into %LOCALAPPDATA%\Programs\Vorlux, all six.
+const char* const FolderFiles[] = {"uninstall.exe", "README.txt", "LICENSE.txt", "vorlux.scr", "vorlux.hlp", "vorlux.chm"};
+constexpr size_t OwnFiles = 3;
 constexpr const char* ProgramFolder = "C:\\Program Files\\Vorlux";
+constexpr const char* UninstallEntries = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 constexpr const char* UninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vorlux";
 constexpr const char* Desktop = "Control Panel\\Desktop";
 
-std::string MachineText(const char* name) {
+std::string MachineText(const char* name, const std::string& key = UninstallKey) {
   char data[512] = "";
   DWORD size = sizeof data;
-  RegGetValueA(HKEY_LOCAL_MACHINE, UninstallKey, name, RRF_RT_REG_SZ, nullptr, data, &size);
+  RegGetValueA(HKEY_LOCAL_MACHINE, key.c_str(), name, RRF_RT_REG_SZ, nullptr, data, &size);
   return data;
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// What the installer leaves: its files, its folder and, written last and removed last, the
-// uninstall entry.
+// What an installation leaves: its files, its folder and, written last and removed last, the
+// machine's or the user's uninstall entry.
 std::vector<std::string> Present(const std::string& folder = ProgramFolder) {
   std::vector<std::string> found;
   for (const char* path : SystemFiles)
     if (Exists(path)) found.push_back(path);
-  for (const char* name : OwnFiles)
+  for (const char* name : FolderFiles)
     if (Exists(folder + "\\" + name)) found.push_back(folder + "\\" + name);
   if (Exists(folder)) found.push_back(folder);
   if (!MachineText("DisplayName").empty()) found.push_back("the uninstall entry");
+  if (!GetText(UninstallKey, "DisplayName").empty()) found.push_back("the user's uninstall entry");
   return found;
 }
-constexpr size_t AllInstalled = std::size(SystemFiles) + std::size(OwnFiles) + 2;
+constexpr size_t AllInstalled = std::size(SystemFiles) + OwnFiles + 2;
+
+std::string UserFolder() {
+  char folder[MAX_PATH] = "";
+  ExpandEnvironmentStringsA("%LOCALAPPDATA%\\Programs\\Vorlux", folder, sizeof folder);
+  return folder;
+}
+
+// Windows keeps the chosen saver's path in its short form.
+std::string ShortPath(const std::string& path) {
+  char shortPath[MAX_PATH] = "";
+  GetShortPathNameA(path.c_str(), shortPath, sizeof shortPath);
+  return shortPath;
+}
 
 std::string FileText(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
-class Installer : public SaverTest {
+class Installer : public ConfigTest {
  protected:
   // The uninstaller runs a copy of itself from the temporary folder and ends at once, so its
   // work is awaited through what it removes, the uninstall entry last.
@@ -70,9 +90,7 @@ TEST_F(Installer, SilentSetupInstallsTheSaverAndTheUninstallerRemovesEverything)
 
   // Asked to choose the saver: the short path, as Windows keeps it; the installed saver runs.
   ASSERT_EQ(0u, Launch(CommandLine("/S /ACTIVATE", "setup.exe")).WaitForExit(60000));
-  char shortPath[MAX_PATH] = "";
-  GetShortPathNameA(SystemSaver, shortPath, sizeof shortPath);
-  EXPECT_EQ(std::string(shortPath), GetText(Desktop, "SCRNSAVE.EXE"));
+  EXPECT_EQ(ShortPath(SystemSaver), GetText(Desktop, "SCRNSAVE.EXE"));
   EXPECT_EQ("1", GetText(Desktop, "ScreenSaveActive"));
   FullScreenRun run;
   ASSERT_NO_FATAL_FAILURE(StartFullScreen(std::string("\"") + SystemSaver + "\" /s", &run, 1));
@@ -96,5 +114,79 @@ TEST_F(Installer, SetupIntoAnotherOwnersFolderKeepsToAVorluxFolderAndLeavesTheOw
   EXPECT_EQ("someone else's", FileText(theirs).substr(0, 40)) << "the uninstaller removed another owner's file";
 }
 
+// Without administrator rights: everything in the user's own folder, the uninstall entry the
+// user's, the saver chosen by its full path; another program's saver stays chosen.
+TEST_F(Installer, SetupForTheCurrentUserKeepsToTheUsersFolderAndTheSaverRunsAndFindsItsHelpThere) {
+  ASSERT_NO_FATAL_FAILURE(Install(E2E_SETUP, "setup.exe"));
+  const std::string own = UserFolder(), saver = own + "\\vorlux.scr";
+  constexpr const char* Theirs = "C:\\windows\\system32\\theirs.scr";
+  SetText(Desktop, "SCRNSAVE.EXE", Theirs);
+  ASSERT_EQ(0u, Launch(CommandLine("/S /CURRENTUSER", "setup.exe")).WaitForExit(60000));
+  std::vector<std::string> expected;
+  for (const char* name : FolderFiles) expected.push_back(own + "\\" + name);
+  expected.insert(expected.end(), {own, "the user's uninstall entry"});
+  EXPECT_EQ(expected, Present(own)) << "nothing in the system folder or the machine's uninstall entries";
+  EXPECT_FALSE(Exists(ProgramFolder));
+  EXPECT_EQ("\"" + own + "\\uninstall.exe\"", GetText(UninstallKey, "UninstallString"));
+  RunUninstaller("", own);
+  EXPECT_EQ(Theirs, GetText(Desktop, "SCRNSAVE.EXE")) << "another program's saver is not ours to unchoose";
+
+  ASSERT_EQ(0u, Launch(CommandLine("/S /CURRENTUSER /ACTIVATE", "setup.exe")).WaitForExit(60000));
+  EXPECT_EQ(ShortPath(saver), GetText(Desktop, "SCRNSAVE.EXE"));
+  FullScreenRun run;
+  ASSERT_NO_FATAL_FAILURE(StartFullScreen("\"" + saver + "\" /s", &run, 1));
+  EXPECT_EQ(0u, ExitCodeAfterKey(run.process));
+  // From Vista on the help button opens vorlux.chm, which it looks for beside the running saver.
+  UseWindowsVersion("win10");
+  ASSERT_NO_FATAL_FAILURE(InstallHtmlHelpDouble());
+  ASSERT_NE(nullptr, OpenDialogOf("\"" + saver + "\""));
+  Click(dialog_, HelpButton);
+  const std::string contents = "HtmlHelp" + std::to_string(HH_DISPLAY_TOC);  // what the stand-in records
+  EXPECT_TRUE(WaitUntil([&] { return DoubleRecord((contents + "Calls").c_str()) == 1; }, 5000)) << "no HH_DISPLAY_TOC";
+  EXPECT_EQ(own + "\\vorlux.chm", GetText(TestKey, (contents + "File").c_str()));
+  Click(dialog_, IDCANCEL);
+  EXPECT_EQ(0u, process_.WaitForExit(5000));
+  RunUninstaller(" /REMOVESETTINGS", own);
+  EXPECT_EQ("", GetText(Desktop, "SCRNSAVE.EXE")) << "the choice no longer names a removed file";
+}
+
+// A standard user is never stopped by an elevation prompt they cannot answer.
+TEST_F(Installer, TheManifestAsksForElevationOnlyOfAnAdministrator) {
+  ASSERT_NO_FATAL_FAILURE(Install(E2E_SETUP, "setup.exe"));
+  HMODULE setup = LoadLibraryExA((folder_ + "\\setup.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(nullptr, setup) << GetLastError();
+  HRSRC found = FindResourceA(setup, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
+  ASSERT_NE(nullptr, found) << "no manifest";
+  std::string manifest(static_cast<const char*>(LockResource(LoadResource(setup, found))), SizeofResource(setup, found));
+  FreeLibrary(setup);
+  EXPECT_NE(std::string::npos, manifest.find("<requestedExecutionLevel level=\"highestAvailable\"")) << manifest;
+}
+
+// The MSI's entry in the machine's uninstall entries (under its product code), or "".
+std::string MsiEntryName() {
+  HKEY entries = nullptr;
+  RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallEntries, 0, KEY_READ, &entries);
+  std::string found;
+  char name[256];
+  for (DWORD i = 0; entries && RegEnumKeyA(entries, i, name, sizeof name) == ERROR_SUCCESS; ++i)
+    if (MachineText("DisplayName", std::string(UninstallEntries) + "\\" + name) == "Vorlux screen saver") found = name;
+  if (entries) RegCloseKey(entries);
+  return found;
+}
+
+TEST_F(Installer, TheMsiInstallsForTheMachineAndRemovesEverythingItInstalled) {
+  ASSERT_NO_FATAL_FAILURE(Install(E2E_MSI, "vorlux-x64.msi"));
+  const std::string package = "\"" + folder_ + "\\vorlux-x64.msi\" /qn";
+  ASSERT_EQ(0u, Launch("msiexec /i " + package).WaitForExit(120000));
+  const std::vector<std::string> expected = {SystemFiles[0], SystemFiles[1], SystemFiles[2],
+      std::string(ProgramFolder) + "\\README.txt", std::string(ProgramFolder) + "\\LICENSE.txt", ProgramFolder};
+  EXPECT_EQ(expected, Present());
+  EXPECT_EQ('{', MsiEntryName()[0]) << "an uninstall entry under the product code";
+  ASSERT_EQ(0u, Launch("msiexec /x " + package).WaitForExit(120000));
+  EXPECT_EQ(std::vector<std::string>{}, Present());
+  EXPECT_EQ("", MsiEntryName());
+}
+
 }  // namespace
 }  // namespace e2e
+

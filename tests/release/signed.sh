@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # make dist with a throwaway certificate: every signature it makes (both vorlux.scr, the installer,
-# and the uninstaller that the installer writes) verifies against the certificate's own CA, and so
+# the uninstaller that the installer writes, and both MSIs) verifies against the certificate's own CA, and so
 # do both vorlux.scr packed in the shipped installer (unpacked with 7-Zip) and the one the amd64
 # installer installs. Uses the builds in build/win32 and build/win64
 # (changes in the working tree included); has make dist write the amd64 build of the installer too,
@@ -40,11 +40,12 @@ fi
 
 # The shipped installer's files as it packs them; both builds lie under one name, the second renamed.
 quiet 7zz x -aou -opacked "dist/vorlux-$version-setup.exe"
-packed=(packed/\$SYSDIR/*.scr)
+packed=(packed/*/vorlux*.scr)  # under the folder variable 7-Zip names
 [ ${#packed[@]} = 2 ] || { echo "FAIL: expected two vorlux.scr packed in the installer, found ${packed[*]}"; exit 1; }
 
 failed=0
 for file in unzipped/x86/vorlux.scr unzipped/x64/vorlux.scr "dist/vorlux-$version-setup.exe" setup-amd64.exe \
+            "dist/vorlux-$version-x64.msi" "dist/vorlux-$version-x86.msi" \
             "${packed[@]}" installed/Vorlux/uninstall.exe system32/vorlux.scr; do
   if osslsigncode verify -CAfile ca.pem -in "$file" >verify.log 2>&1; then
     echo "signed: $file"
