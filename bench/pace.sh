@@ -5,7 +5,8 @@
 # after a second of warm-up, it counts the swaps with the frame grabber and the saver process's CPU
 # time (user + system, from /proc) over the wall time; then a key press closes the saver.
 # Usage: bench/pace.sh [SECONDS]   (run `make build` first; VORLUX_PACE_BUILD: another build folder;
-# VORLUX_BENCH_ROUNDS runs of each kind, interleaved, default 3: the medians are printed)
+# VORLUX_BENCH_ROUNDS runs of each kind, interleaved, default 3: the medians are printed;
+# VORLUX_SETTINGS="Name=number ..." stores those settings for every run, "TimeDisplay=2" say)
 # Last lines: steps-per-second N (swaps a second at the default speed: while the machine keeps up
 # each frame holds one step), cpu-share X (of one core, at the default speed), uncapped-fps F,
 # uncapped-cpu-share Y.
@@ -34,7 +35,7 @@ swaps() { read -r count _ <"$1/swaps"; echo "$count"; }
 measure() {  # $1: the stored StepsPerSecond, or "" for none; prints "swaps-per-second cpu-share"
   local dir pid run count0 count1 cpu0 cpu1 t0 t1 store=""
   dir=$(mktemp -d)
-  [ -n "$1" ] && store=$(settings_commands "StepsPerSecond=$1")
+  store=$(settings_commands "${VORLUX_SETTINGS:-}${1:+ StepsPerSecond=$1}")
   VORLUX_WINE_TEMPLATE="$here/build/win64/wine-template" VORLUX_GRAB=1 VORLUX_GRABBER="$build/vorlux_grab.so" \
     VORLUX_GRAB_DIR="$dir" VORLUX_GRAB_EVERY=0 \
     "$here/scripts/wine-run.sh" cmd /c "$store Z:${build//\//\\}\\vorlux.scr /s" >/dev/null 2>&1 &

@@ -84,6 +84,7 @@ add_library(vorlux_core STATIC
   render/scene.cpp
   render/frame_pacer.cpp
   render/render_thread.cpp
+  render/clock.cpp
   render/gl_window.cpp
 )
 target_include_directories(vorlux_core PUBLIC ${CMAKE_SOURCE_DIR})

@@ -24,6 +24,9 @@ HWND TextCombo = nullptr;
 // terminator.
 constexpr int SlotReadSize = 255;
 
+// The time's choices in its list: no time, the time the user left, the time now.
+constexpr int TimeChoiceCount = 3;
+
 // The first version of the records (what the _V1_SIZE macros measure, in a form the compiler can
 // check). The sheet steps through the page array by each record's size, so the array is one of
 // first-version records; the header is read up to its size.
@@ -54,7 +57,7 @@ const PageRow Pages[] = {
 };
 constexpr int PageCount = sizeof Pages / sizeof Pages[0] - 1;
 
-void InitDialog() {
+void InitDialog(HWND dialog) {
   StartSaverState();
   OpenSettingsKeyForRead();
   if (SaverState.SettingsKey) {
@@ -70,6 +73,13 @@ void InitDialog() {
   for (int slot = 0; slot < TextSlotCount; ++slot)
     InsertListEntry(TextCombo, slot, SaverState.TextSlots[slot]);
   SendMessageA(TextCombo, CB_SETCURSEL, StringID, 0);
+  HWND timeList = GetDlgItem(dialog, IDC_TIME_DISPLAY);
+  for (int choice = 0; choice < TimeChoiceCount; ++choice) {
+    wchar_t text[64];
+    LoadText(HostInstance, IDS_TIME_CHOICE0 + choice, text, 64);
+    InsertListEntry(timeList, choice, text);
+  }
+  ShowSettings(dialog, SettingGroup::Word);
 }
 
 // Stores StringID and the six list entries. False when the user was told that it failed. Every
@@ -90,6 +100,7 @@ bool StoreSlots(HWND dialog) {
     FormatSlotValueName(valueName, sizeof valueName, SlotValuePrefix, slot);
     status = FirstFailure(status, WriteTextSetting(SaverState.SettingsKey, valueName, SaverState.TextSlots[slot]));
   }
+  status = FirstFailure(status, StoreSettings(dialog, SettingGroup::Word));
   return EndSettingsWrite(dialog, status);
 }
 
@@ -154,7 +165,7 @@ INT_PTR CALLBACK SaverConfigDialogProc(HWND dialog, UINT message, WPARAM wParam,
   switch (message) {
     case WM_INITDIALOG:
       TextCombo = GetDlgItem(dialog, IDC_TEXT_COMBO);
-      InitDialog();
+      InitDialog(dialog);
       return 0;  // the dialog manager does not place the focus
     case WM_COMMAND:
       return OnCommand(dialog, wParam);

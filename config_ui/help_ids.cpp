@@ -10,6 +10,8 @@ const uint32_t ConfigHelpIds[] = {
   IDC_CONFIG_OK, 1078,
   CancelButton, 2,
   IDC_DETAILS, 1001,
+  IDC_TIME_LABEL, 1087,
+  IDC_TIME_DISPLAY, 1087,
   0, 0,
 };
 

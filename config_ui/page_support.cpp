@@ -98,6 +98,9 @@ static void ShowSetting(HWND page, const SettingRow& row) {
       for (int32_t value = 0; value <= control.most; ++value)
         CheckDlgButton(page, control.id + value, Shown.*row.number == value ? BST_CHECKED : BST_UNCHECKED);
       return;
+    case SettingShown::ListChoice:
+      SendDlgItemMessageA(page, control.id, CB_SETCURSEL, static_cast<WPARAM>(Shown.*row.number), 0);
+      return;
   }
 }
 
@@ -117,6 +120,12 @@ static void ReadSetting(HWND page, const SettingRow& row) {
       for (int32_t value = 0; value <= control.most; ++value)
         if (IsDlgButtonChecked(page, control.id + value) == BST_CHECKED) Shown.*row.number = value;
       return;
+    case SettingShown::ListChoice: {
+      LRESULT picked = SendDlgItemMessageA(page, control.id, CB_GETCURSEL, 0, 0);
+      Shown.*row.number = picked >= 0 && picked <= control.most ? static_cast<int32_t>(picked)
+                                                                 : static_cast<int32_t>(row.builtIn);
+      return;
+    }
   }
 }
 
@@ -128,14 +137,18 @@ void ShowSettings(HWND page, SettingGroup group) {
     if (row->group == group) ShowSetting(page, *row);
 }
 
-INT_PTR ApplySettings(HWND page, SettingGroup group) {
-  if (!BeginSettingsWrite(page)) return RefuseApply(page);
+LSTATUS StoreSettings(HWND page, SettingGroup group) {
   LSTATUS status = ERROR_SUCCESS;
   for (const SettingRow* row = GetSettingTable(); row->valueName; ++row) {
     if (row->group != group) continue;
     ReadSetting(page, *row);
     status = FirstFailure(status, WriteSetting(SaverState.SettingsKey, *row, Shown));
   }
-  if (!EndSettingsWrite(page, status)) return RefuseApply(page);
+  return status;
+}
+
+INT_PTR ApplySettings(HWND page, SettingGroup group) {
+  if (!BeginSettingsWrite(page)) return RefuseApply(page);
+  if (!EndSettingsWrite(page, StoreSettings(page, group))) return RefuseApply(page);
   return FALSE;
 }

@@ -27,9 +27,13 @@ constexpr int EditReadSize = 255;
 void ShowFloat(HWND page, int control, float value);
 void ReadFloat(HWND page, int control, float* value);
 
-// The pages of single values (shape, motion): the group's rows of the settings table, read and
-// shown in their controls when the page starts, and read back and stored when the sheet applies.
+// The pages of single values (shape, motion; and the configuration dialog, for what goes with the
+// word): the group's rows of the settings table, read and shown in their controls when the page
+// starts, and read back and stored when the sheet applies (the dialog: when it stores the slots).
 // An entry that is refused keeps the value shown. One sheet runs at a time (it is modal), so the
 // values shown are kept in one record for every page.
 void ShowSettings(HWND page, SettingGroup group);
 INT_PTR ApplySettings(HWND page, SettingGroup group);
+// The group's rows read back from their controls and written through the key a writer's pass
+// opened (BeginSettingsWrite); the first failure, or ERROR_SUCCESS.
+LSTATUS StoreSettings(HWND page, SettingGroup group);

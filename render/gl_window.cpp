@@ -6,6 +6,7 @@
 #include "host/saver_input.h"
 #include "host/saver_window.h"
 #include "render/animation.h"
+#include "render/clock.h"
 #include "render/render_thread.h"
 #include "settings/settings.h"
 #include "settings/store.h"
@@ -70,6 +71,8 @@ LRESULT CALLBACK GlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_CREATE:
       OpenSettingsKeyForRead();
       memcpy(SaverState.Text, SaverState.DefaultText, sizeof SaverState.Text);
+      // The saver has started: the last input before now is when the user left.
+      SaverState.LeftAt = TimeUserLeft(PreviewMode != 0);
       ThreadStarted = 0;
       return 0;
     case WM_PAINT: {

@@ -28,21 +28,26 @@ static DWORD AnsiCode(uint32_t code) {
   return bytes[1] ? bytes[0] * 256u + bytes[1] : bytes[0];
 }
 
+static GLYPHMETRICSFLOAT TimeMetrics[TimeCharacterCount];
+
+// One character's list. On the consumer platform the ANSI service takes it in the active code page.
+static BOOL BuildList(HDC dc, uint32_t code, GLuint list, float deviation, float extrusion, int32_t format,
+                      GLYPHMETRICSFLOAT* metrics) {
+  // What is stored stays as it is (the shape page shows it); only the call gets a usable value.
+  float handed = OutlineDeviation(deviation);
+  if (ConsumerPlatform) return wglUseFontOutlinesA(dc, AnsiCode(code), 1, list, handed, extrusion, format, metrics);
+  return UseFontOutlines(dc, code, 1, list, handed, extrusion, format, metrics);
+}
+
 int BuildGlyphLists(HDC dc, const wchar_t* text, GLuint listBase, float deviation, float extrusion, int32_t format,
                     GLYPHMETRICSFLOAT* metrics) {
   GlyphCount = 0;
   uint32_t codes[MaxGlyphs];
   int count = WalkGlyphCodes(reinterpret_cast<const char16_t*>(text), TextBufferSize, codes);
-  // What is stored stays as it is (the shape page shows it); only the call gets a usable value.
-  float handed = OutlineDeviation(deviation);
   for (int k = 0; k < count; ++k) {
     // One call per character: lists are numbered by position, so a repeated character gets a
     // list of its own and glCallLists can walk the text with plain offsets.
-    GLuint list = listBase + k;
-    BOOL built = ConsumerPlatform
-                     ? wglUseFontOutlinesA(dc, AnsiCode(codes[k]), 1, list, handed, extrusion, format, &metrics[k])
-                     : UseFontOutlines(dc, codes[k], 1, list, handed, extrusion, format, &metrics[k]);
-    if (!built) return 0;
+    if (!BuildList(dc, codes[k], listBase + k, deviation, extrusion, format, &metrics[k])) return 0;
     GlyphIndexes[k] = static_cast<int16_t>(k);
   }
   GlyphCount = count;
@@ -60,22 +65,33 @@ static LOGFONTW WideLogFont(const LOGFONTA& font, UINT faceCodePage) {
   return wide;
 }
 
-int BuildFontGlyphLists(HDC dc, const LOGFONTA* font, UINT faceCodePage, const wchar_t* text, float deviation,
-                        float extrusion, int32_t format) {
+int BuildFontGlyphLists(HDC dc, const LOGFONTA* font, UINT faceCodePage, const wchar_t* text, bool withTime,
+                        float deviation, float extrusion, int32_t format) {
   LOGFONTW wide = WideLogFont(*font, faceCodePage);
   HFONT own = ConsumerPlatform ? CreateFontIndirectA(font) : CreateFontIndirectW(&wide);
   HGDIOBJ previous = SelectObject(dc, own);
   int built = BuildGlyphLists(dc, text, GlyphListBase, deviation, extrusion, format, GlyphMetricsBuffer);
+  // Every character a time line can have, once: a new minute only calls other lists.
+  for (int i = 0; built && withTime && i < TimeCharacterCount; ++i)
+    built = BuildList(dc, TimeCharacters[i], TimeListBase + i, deviation, extrusion, format, &TimeMetrics[i]);
   DeleteObject(SelectObject(dc, previous));
   return built;
 }
 
+static GlyphBox BoxOf(const GLYPHMETRICSFLOAT& m) {
+  return GlyphBox{m.gmfBlackBoxX, m.gmfBlackBoxY, m.gmfptGlyphOrigin.x, m.gmfptGlyphOrigin.y, m.gmfCellIncX,
+                  m.gmfCellIncY};
+}
+
 TextPoint GlyphTextCentre() {
   GlyphBox boxes[MaxGlyphs];
-  for (int32_t k = 0; k < GlyphCount; ++k) {
-    const GLYPHMETRICSFLOAT& m = GlyphMetricsBuffer[k];
-    boxes[k] = GlyphBox{m.gmfBlackBoxX, m.gmfBlackBoxY, m.gmfptGlyphOrigin.x, m.gmfptGlyphOrigin.y, m.gmfCellIncX,
-                        m.gmfCellIncY};
-  }
+  for (int32_t k = 0; k < GlyphCount; ++k) boxes[k] = BoxOf(GlyphMetricsBuffer[k]);
   return TextCentre(boxes, GlyphCount);
+}
+
+BlockLayout GlyphBlock(const int16_t* timeGlyphs, int32_t timeCount, float extrusion, float userScale) {
+  GlyphBox word[MaxGlyphs], time[MaxTimeGlyphs];
+  for (int32_t k = 0; k < GlyphCount; ++k) word[k] = BoxOf(GlyphMetricsBuffer[k]);
+  for (int32_t k = 0; k < timeCount; ++k) time[k] = BoxOf(TimeMetrics[timeGlyphs[k]]);
+  return LayOutBlock(word, GlyphCount, time, timeCount, extrusion, userScale);
 }

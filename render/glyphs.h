@@ -6,8 +6,11 @@
 #include <stdint.h>
 #include "render/glyph_walk.h"
 #include "render/motion.h"
+#include "render/time_line.h"
 
 constexpr GLuint GlyphListBase = 1000;
+// The time's characters (TimeCharacters) have lists of their own after the word's.
+constexpr GLuint TimeListBase = GlyphListBase + MaxGlyphs;
 
 extern int32_t GlyphCount;                              // lists built
 extern int16_t GlyphIndexes[MaxGlyphs];                 // entry k holds k, for glCallLists
@@ -26,10 +29,15 @@ int BuildGlyphLists(HDC dc, const wchar_t* text, GLuint listBase, float deviatio
                     GLYPHMETRICSFLOAT* metrics);
 
 // The font step around it: makes a font from the record, whose face name is in `faceCodePage`
-// (CP_ACP for a record the font dialog wrote), selects it for the build, then puts the previous
-// font back and deletes its own. Returns BuildGlyphLists' result.
-int BuildFontGlyphLists(HDC dc, const LOGFONTA* font, UINT faceCodePage, const wchar_t* text, float deviation,
-                        float extrusion, int32_t format);
+// (CP_ACP for a record the font dialog wrote), selects it for the build (of the time's lists too,
+// with `withTime`), then puts the previous font back and deletes its own. 1, or 0 when an outline
+// call failed.
+int BuildFontGlyphLists(HDC dc, const LOGFONTA* font, UINT faceCodePage, const wchar_t* text, bool withTime,
+                        float deviation, float extrusion, int32_t format);
+
+// Word and time as one block, from the metrics of the word's lists and of the time line's
+// characters (indexes into TimeCharacters).
+BlockLayout GlyphBlock(const int16_t* timeGlyphs, int32_t timeCount, float extrusion, float userScale);
 
 // The middle of the text's ink, in ems from the first glyph's origin, from the metrics the outline
 // calls filled: the point the readable motion turns the text about.

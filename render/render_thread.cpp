@@ -2,6 +2,7 @@
 // SetRunFlag and ClearRunFlag, which the main thread calls.
 #include "render/render_thread.h"
 #include "render/animation.h"
+#include "render/clock.h"
 #include "render/frame_pacer.h"
 #include "render/glyphs.h"
 #include "render/motion.h"
@@ -21,6 +22,16 @@ static int32_t DirX = +1;
 static int32_t DirY = +1;
 static uint32_t SwayStep = 0;                  // the readable motion's place in its cycle
 static TextPoint TextMiddle = {0.0f, 0.0f};  // what the readable motion turns about
+
+// The time beside the word, when it is shown: what it shows, the lists of its line (offsets from
+// the list base), the minute they show, and the block that word and time make together.
+static TimeDisplay Time = TimeDisplay::None;
+static int16_t TimeLists[MaxTimeGlyphs];
+static int32_t TimeListCount = 0;
+static int ShownMinute = -1;
+static BlockLayout Block;
+// The time now is looked at this often, so a new minute shows within a second.
+constexpr DWORD ClockLookMs = 250;
 
 void SetRunFlag() { RunFlag.store(1, std::memory_order_relaxed); }
 void ClearRunFlag() { RunFlag.store(0, std::memory_order_relaxed); }
@@ -89,7 +100,20 @@ static void FinishStep() {
   if (WrapSpinAngles(&AngleX, &AngleY, &AngleZ)) StepChildWindow();
 }
 
+// The time on the local clock, when its minute is not the one shown: other lists, a new layout.
+static void ShowTime(uint64_t utc, const SingleSettings& settings) {
+  int hour, minute;
+  if (!LocalHourMinute(utc, &hour, &minute) || hour * 60 + minute == ShownMinute) return;
+  ShownMinute = hour * 60 + minute;
+  int16_t glyphs[MaxTimeGlyphs];
+  int32_t count = TimeLineGlyphs(hour, minute, Time, glyphs);
+  for (int32_t i = 0; i < count; ++i) TimeLists[i] = static_cast<int16_t>(TimeListBase - GlyphListBase + glyphs[i]);
+  Block = GlyphBlock(glyphs, count, settings.extrusion, settings.userScale);
+  TimeListCount = count;
+}
+
 static void DrawFrame(float scale, Motion motion) {
+  const bool withTime = TimeListCount > 0;
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glPushMatrix();
   if (motion == Motion::FaceTheRoom) {
@@ -97,15 +121,28 @@ static void DrawFrame(float scale, Motion motion) {
     glRotatef(sway.x, 1.0f, 0.0f, 0.0f);
     glRotatef(sway.y, 0.0f, 1.0f, 0.0f);
     glRotatef(sway.z, 0.0f, 0.0f, 1.0f);
-    glScalef(scale, scale, scale);
-    glTranslatef(-TextMiddle.x, -TextMiddle.y, 0.0f);
+    // Word and time turn about the block's middle, at a scale that keeps the block in the window.
+    float blockScale = withTime ? Block.readableScale : scale;
+    TextPoint middle = withTime ? Block.middle : TextMiddle;
+    glScalef(blockScale, blockScale, blockScale);
+    glTranslatef(-middle.x, -middle.y, 0.0f);
   } else {
     glRotatef(AngleX, 1.0f, 0.0f, 0.0f);
     glRotatef(AngleY, 0.0f, 1.0f, 0.0f);
     glRotatef(AngleZ, 0.0f, 0.0f, 1.0f);
     glScalef(scale, scale, scale);
   }
-  glCallLists(GlyphCount, GL_SHORT, GlyphIndexes);
+  if (withTime) {
+    // Each list moves the origin on by its advance: the time line starts from the word's origin.
+    glPushMatrix();
+    glCallLists(GlyphCount, GL_SHORT, GlyphIndexes);
+    glPopMatrix();
+    glTranslatef(Block.timeOrigin.x, Block.timeOrigin.y, 0.0f);
+    glScalef(TimeLineSize, TimeLineSize, TimeLineSize);
+    glCallLists(TimeListCount, GL_SHORT, TimeLists);
+  } else {
+    glCallLists(GlyphCount, GL_SHORT, GlyphIndexes);
+  }
   glPopMatrix();
 }
 
@@ -117,6 +154,7 @@ void AnimateFrames(HDC dc, const SingleSettings& settings) {
   const Motion motion = static_cast<Motion>(settings.motion);
   FramePacer pacer;
   StartPacing(&pacer, static_cast<uint32_t>(settings.stepsPerSecond));
+  DWORD clockLookedAt = GetTickCount();
   while (Running()) {
     int32_t due = TakeDueSteps(&pacer);
     if (due == 0) {
@@ -127,6 +165,10 @@ void AnimateFrames(HDC dc, const SingleSettings& settings) {
       if (step > 0) FinishStep();
       AddSpinSteps(&AngleX, &AngleY, &AngleZ);
       SwayStep = SwayStep + 1 < SwayCycle ? SwayStep + 1 : 0;
+    }
+    if (Time == TimeDisplay::Now && GetTickCount() - clockLookedAt >= ClockLookMs) {
+      clockLookedAt = GetTickCount();
+      ShowTime(TimeNow(), settings);
     }
     DrawFrame(settings.userScale, motion);
     FinishStep();
@@ -140,6 +182,7 @@ void AnimateFrames(HDC dc, const SingleSettings& settings) {
 
 void TeardownScene(HDC dc) {
   glDeleteLists(GlyphListBase, GlyphCount);
+  glDeleteLists(TimeListBase, TimeCharacterCount);  // names without lists are passed over
   HGLRC context = wglGetCurrentContext();
   if (PaletteHandle) {
     DeleteObject(SelectPalette(dc, PreviousPalette, FALSE));
@@ -161,6 +204,8 @@ DWORD WINAPI RenderThreadMain(LPVOID parameter) {
   }
   ReadSettings(state->SettingsKey, SettingGroup::Motion, &settings);
   TextMiddle = GlyphTextCentre();
+  Time = static_cast<TimeDisplay>(settings.timeDisplay);
+  if (Time != TimeDisplay::None) ShowTime(Time == TimeDisplay::Left ? state->LeftAt : TimeNow(), settings);
   if (static_cast<uint32_t>(settings.stepsPerSecond) != UnpacedSteps) SyncSwapsToDisplay(dc);
   AnimateFrames(dc, settings);
   TeardownScene(dc);

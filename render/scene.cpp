@@ -117,9 +117,12 @@ int SetupScene(HDC dc, HKEY key, wchar_t* text, SingleSettings* settings) {
 
   ReadSelectedText(key, text);
   ReadSettings(key, SettingGroup::Shape, settings);
+  ReadSettings(key, SettingGroup::Word, settings);
   LOGFONTA font;
   UINT faceCodePage = ReadLogFont(key, &font) ? CP_ACP : DefaultFaceCodePage;
-  if (!BuildFontGlyphLists(dc, &font, faceCodePage, text, settings->deviation, settings->extrusion, settings->format))
+  bool withTime = static_cast<TimeDisplay>(settings->timeDisplay) != TimeDisplay::None;
+  if (!BuildFontGlyphLists(dc, &font, faceCodePage, text, withTime, settings->deviation, settings->extrusion,
+                           settings->format))
     return 0;
   // The frames call the lists by their offsets from here.
   glListBase(GlyphListBase);

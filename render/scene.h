@@ -10,7 +10,8 @@ extern HPALETTE PaletteHandle;    // the program's palette; null when the pixel 
 extern HPALETTE PreviousPalette;  // what the device context held before
 
 // Sets up everything on dc and leaves the context current on the calling thread. Reads the
-// settings through key (may be null): the selected text into text, the shape into settings.
+// settings through key (may be null): the selected text into text, the shape and what goes with
+// the word into settings.
 // Returns 1, or 0 when no pixel format could be set or the glyph lists could not be built.
 int SetupScene(HDC dc, HKEY key, wchar_t* text, SingleSettings* settings);
 int SetupPixelFormat(HDC dc);

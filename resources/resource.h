@@ -20,6 +20,7 @@
 #define IDS_CONFIG_CAPTION      2101  // "Vorluxの設定", the caption of the save-failure messages
 #define IDS_SHEET_CAPTION       2102  // "詳　細"
 #define IDS_SAVE_FAILED         2103  // the first line of the save-failure messages
+#define IDS_TIME_CHOICE0        2104  // 2104..2106: the time's three choices, in the order of their values
 
 // The configuration dialog.
 #define IDD_CONFIG              2003
@@ -28,6 +29,8 @@
 #define IDC_TEXT_LABEL          1077
 #define IDC_CONFIG_OK           1078
 #define IDC_HELP_BUTTON         1079
+#define IDC_TIME_LABEL          1086
+#define IDC_TIME_DISPLAY        1087
 
 // The property sheet's pages, in sheet order.
 #define IDD_SHAPE_PAGE          106

@@ -5,6 +5,7 @@
 #include "host/system.h"
 #include "render/motion.h"
 #include "render/pacing.h"
+#include "render/time_line.h"
 #include "resources/resource.h"
 #include <string.h>
 
@@ -19,6 +20,10 @@ int32_t UsableStepRate(int32_t stored) {
 
 int32_t UsableMotion(int32_t stored) {
   return static_cast<int32_t>(MotionFromStored(static_cast<uint32_t>(stored)));
+}
+
+int32_t UsableTimeDisplay(int32_t stored) {
+  return static_cast<int32_t>(TimeDisplayFromStored(static_cast<uint32_t>(stored)));
 }
 
 // The single values. A new one is a row here and its control on its page: the store, the saver's
@@ -38,6 +43,8 @@ const SettingRow SettingTable[] = {
    UsableStepRate, {IDC_SPEED, SettingShown::NumberEdit, MinStepsPerSecond, MaxStepsPerSecond}},
   {"Motion", SettingGroup::Motion, 0, nullptr, &SingleSettings::motion, UsableMotion,
    {IDC_MOTION_TUMBLE, SettingShown::Choice, 0, static_cast<int32_t>(Motion::FaceTheRoom)}},
+  {"TimeDisplay", SettingGroup::Word, 0, nullptr, &SingleSettings::timeDisplay, UsableTimeDisplay,
+   {IDC_TIME_DISPLAY, SettingShown::ListChoice, 0, static_cast<int32_t>(TimeDisplay::Now)}},
   {nullptr, SettingGroup::Shape, 0, nullptr, nullptr, nullptr, {0, SettingShown::FloatEdit, 0, 0}},
 };
 

@@ -24,6 +24,7 @@ struct SaverStateRecord {
   char WindowTitle[16];
   char KeyPath[260];
   HANDLE RenderThread;
+  uint64_t LeftAt;  // when the user left, as a FILETIME in UTC; set with the GL child window
 };
 
 extern SaverStateRecord SaverState;
@@ -43,11 +44,13 @@ struct SingleSettings {
   int32_t format;          // 0 line segments, 1 filled polygons
   int32_t stepsPerSecond;  // see render/pacing.h
   int32_t motion;          // a Motion (render/motion.h)
+  int32_t timeDisplay;     // a TimeDisplay (render/time_line.h)
 };
 
 // Who reads a row, in table order: the render set-up and the shape page the shape, the render
-// thread (after its set-up) and the motion page the motion.
-enum class SettingGroup : uint8_t { Shape, Motion };
+// thread (after its set-up) and the motion page the motion, the render set-up and the
+// configuration dialog what goes with the word.
+enum class SettingGroup : uint8_t { Shape, Motion, Word };
 
 // How a page shows a row.
 enum class SettingShown : uint8_t {
@@ -55,6 +58,8 @@ enum class SettingShown : uint8_t {
   NumberEdit,  // "%d"; an entry without a number, or outside least to most, keeps the value shown
   Choice,      // radio buttons from the control on, one for each value from 0 to most; none
                // checked stores the built-in value
+  ListChoice,  // a drop-down list whose entry i stands for the value i; none picked stores the
+               // built-in value
 };
 
 struct SettingControl {

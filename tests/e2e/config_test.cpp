@@ -41,7 +41,8 @@ struct Switch {
 const std::vector<Switch> Switches = [] {
   std::vector<Switch> switches;
   int box = 1054;
-  for (const GlCapRow* row = GetGlCapTable(); row->valueName; ++row) switches.push_back({row->valueName, box++, row->state});
+  for (const GlCapRow* row = GetGlCapTable(); row->valueName; ++row)
+    switches.push_back({row->valueName, box++, row->state});
   return switches;
 }();
 
@@ -174,6 +175,33 @@ TEST_F(ConfigDialog, AStoredStringIdThatSelectsNothing) {
   EXPECT_EQ(1u, process_.WaitForExit(5000));
   EXPECT_EQ(3u, GetNumber(SettingsKeyPath, "StringID", 99));
   EXPECT_EQ("会議", Slot(3));
+}
+
+// The time that goes with the word: shown as stored when the dialog opens, stored with the slots
+// on OK, nothing stored on Cancel.
+TEST_F(ConfigDialog, TheTimeChoiceIsShownAndStoredWithTheSlots) {
+  constexpr int TimeList = 1087;
+  ASSERT_NE(nullptr, OpenDialog());
+  HWND list = GetDlgItem(dialog_, TimeList);
+  EXPECT_EQ(3, SendMessageA(list, CB_GETCOUNT, 0, 0));
+  EXPECT_EQ("表示しない", TextOf(list));
+  SendMessageA(list, CB_SETCURSEL, 1, 0);
+  Click(dialog_, IDCANCEL);
+  EXPECT_EQ(0u, process_.WaitForExit(5000));
+  EXPECT_EQ(99u, GetNumber(SettingsKeyPath, "TimeDisplay", 99)) << "cancel stores nothing";
+
+  ASSERT_NE(nullptr, OpenDialog());
+  list = GetDlgItem(dialog_, TimeList);
+  SendMessageA(list, CB_SETCURSEL, 2, 0);
+  Click(dialog_, ConfirmButton);
+  EXPECT_EQ(1u, process_.WaitForExit(5000));
+  EXPECT_EQ(2u, GetNumber(SettingsKeyPath, "TimeDisplay", 99));
+  EXPECT_EQ("趣味", Slot(0)) << "with the slots";
+
+  ASSERT_NE(nullptr, OpenDialog());
+  EXPECT_EQ("現在の時刻", TextOf(GetDlgItem(dialog_, TimeList)));
+  Click(dialog_, IDCANCEL);
+  EXPECT_EQ(0u, process_.WaitForExit(5000));
 }
 
 // Wine's WinHelpA hands a request to the window of class MS_WINHELP as WM_COPYDATA; this one

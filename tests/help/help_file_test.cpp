@@ -196,6 +196,7 @@ TEST(HelpFile, EachControlLeadsToItsOwnTopic) {
     {"ConfigHelpIds", ConfigHelpIds, 1078, {1078}},
     {"ConfigHelpIds", ConfigHelpIds, 2, {2}},
     {"ConfigHelpIds", ConfigHelpIds, 1001, {1001}},
+    {"ConfigHelpIds", ConfigHelpIds, 1087, {1086, 1087}},
     {"ShapeHelpIds", ShapeHelpIds, 1002, {1009, 1002}},
     {"ShapeHelpIds", ShapeHelpIds, 1003, {1010, 1003}},
     {"ShapeHelpIds", ShapeHelpIds, 1007, {1008, 1007}},

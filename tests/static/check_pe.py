@@ -41,6 +41,9 @@ STRINGS = {  # RT_STRING id -> exact text, all in LANG_JA
     109: "食事",
     110: "外出",
     1007: "Screen Saver.Vorlux",
+    2104: "表示しない",
+    2105: "離席した時刻",
+    2106: "現在の時刻",
 }
 ICON_GROUPS = {100: (16, 32, 48)}  # RT_GROUP_ICON id -> pixel sizes it must list
 VERSION_BLOCK = "041104b0"
@@ -60,7 +63,7 @@ def _row(label, first_edit):
 # RT_DIALOG id -> (caption, (width, height) in dialog units, control ids in template (tab) order;
 # -1 stands for a control without an id).
 DIALOGS = {
-    2003: ("Vorluxの設定", (187, 93), [1078, 2, 1001, 1000, 1077, 1079]),
+    2003: ("Vorluxの設定", (187, 93), [1078, 2, 1001, 1000, 1077, 1086, 1087, 1079]),
     106: ("文字の形状", (210, 154), [1009, 1002, 1010, 1003, 1008, 1007, 1066, 1004, 1005, 1006]),
     107: ("ライト", (235, 155), [-1] * 4 + _row(1067, 1023) + _row(1068, 1027) + _row(1069, 1031)
           + _row(1070, 1035) + [-1] * 4 + _row(1071, 1039)),

@@ -5,12 +5,14 @@
 #include "tests/host/render_host.h"
 #include "tests/host/extruding_outlines.h"
 #include "render/animation.h"
+#include "render/clock.h"
 #include "render/glyphs.h"
 #include "render/render_thread.h"
 #include "render/scene.h"
 #include "settings/settings.h"
 #include "settings/store.h"
 #include <string.h>
+#include <atomic>
 #include <map>
 #include <set>
 
@@ -27,6 +29,7 @@ class FramesTest : public FreshSettingsTest {
   void TearDown() override {
     CloseRenderHost();
     UseFontOutlines = wglUseFontOutlinesW;
+    ClockNow = GetSystemTimeAsFileTime;
   }
 
   // Runs the saver-shaped host until frame `swap` is out and returns it. Every process starts
@@ -162,6 +165,54 @@ TEST_F(FramesTest, ClearingTheFlagEndsTheThreadWithinAFrame) {
   uint64_t atClear = SwapCount();
   EXPECT_EQ(1u, WaitForThread(SaverState.RenderThread));
   EXPECT_LE(SwapCount(), atClear + 1) << "only the frame in progress may finish";
+}
+
+// A clock that stands at a time the test sets: today, at an hour and minute of the local clock.
+std::atomic<uint64_t> FixedTime{0};
+void WINAPI FixedClock(LPFILETIME now) {
+  uint64_t time = FixedTime.load();
+  *now = FILETIME{static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
+}
+uint64_t Today(int hour, int minute) {
+  SYSTEMTIME local, universal;
+  GetLocalTime(&local);
+  local.wHour = static_cast<WORD>(hour);
+  local.wMinute = static_cast<WORD>(minute);
+  local.wSecond = local.wMilliseconds = 0;
+  FILETIME time = {};
+  EXPECT_TRUE(TzSpecificLocalTimeToSystemTime(nullptr, &local, &universal) && SystemTimeToFileTime(&universal, &time));
+  return static_cast<uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
+}
+
+bool DarkEdges(const Frame& frame) {
+  for (int x = 0; x < frame.width; ++x)
+    for (int y : {0, frame.height - 1})
+      if (frame.Pixel(x, y)[0] | frame.Pixel(x, y)[1] | frame.Pixel(x, y)[2]) return false;
+  for (int y = 0; y < frame.height; ++y)
+    for (int x : {0, frame.width - 1})
+      if (frame.Pixel(x, y)[0] | frame.Pixel(x, y)[1] | frame.Pixel(x, y)[2]) return false;
+  return true;
+}
+
+// The time now under an empty word, alone in the frame, readable and inside the window: 11:11,
+// then, within a second of the clock's turn, 18:08, which has far more ink.
+TEST_F(FramesTest, TheTimeNowIsDrawnInTheWindowAndFollowsTheClock) {
+  SetDword(SettingsKeyPath, "TimeDisplay", 2);
+  SetDword(SettingsKeyPath, "Motion", 1);
+  SetDword(SettingsKeyPath, "StepsPerSecond", 30);  // frame 200 comes some seconds after frame 70
+  SetDword(SettingsKeyPath, "StringID", 0);
+  SetText(SettingsKeyPath, "ZorvelString0", "");
+  FixedTime = Today(11, 11);
+  ClockNow = FixedClock;
+  Frame ones = RunUntil(70);
+  FixedTime = Today(18, 8);
+  ASSERT_TRUE(WaitForSwaps(200, 30000));
+  Frame eights;
+  ASSERT_TRUE(ReadFrame(200, &eights));
+  int before = Measure(ones).lit, after = Measure(eights).lit;
+  EXPECT_GT(before, 200) << "11:11 is drawn";
+  EXPECT_GT(after, before * 3 / 2) << "18:08 is drawn instead";
+  EXPECT_TRUE(DarkEdges(ones) && DarkEdges(eights)) << "the time stays inside the window";
 }
 
 // A window of our own with the host's sizes, for running the thread routine directly.

@@ -167,14 +167,20 @@ TEST_F(GlyphListsTest, FailedOutlineCallEndsTheBuild) {
   EXPECT_TRUE(glIsList(1000)) << "lists already built are left alone";
 }
 
-TEST_F(GlyphListsTest, FontStepRestoresTheDeviceContextsFont) {
+// The font step, with the time's twelve characters after the word: a list each, once.
+TEST_F(GlyphListsTest, FontStepRestoresTheDeviceContextsFontAndBuildsTheTimesListsWhenAsked) {
   HGDIOBJ before = GetCurrentObject(dc, OBJ_FONT);
   LOGFONTA logFont;
   SetDefaultLogFont(&logFont);
-  ASSERT_EQ(1, BuildFontGlyphLists(dc, &logFont, DefaultFaceCodePage, L"趣味", 0.0f, 0.15f, WGL_FONT_LINES));
+  ASSERT_EQ(1, BuildFontGlyphLists(dc, &logFont, DefaultFaceCodePage, L"趣味", false, 0.0f, 0.15f, WGL_FONT_LINES));
   EXPECT_EQ(2, GlyphCount);
   EXPECT_EQ(before, GetCurrentObject(dc, OBJ_FONT));
   EXPECT_GT(GlyphMetricsBuffer[0].gmfBlackBoxX, 0.5f) << "the default font draws 趣";
+  EXPECT_FALSE(glIsList(TimeListBase)) << "no time, no lists for it";
+
+  ASSERT_EQ(1, BuildFontGlyphLists(dc, &logFont, DefaultFaceCodePage, L"趣味", true, 0.0f, 0.15f, WGL_FONT_LINES));
+  for (int i = 0; i < TimeCharacterCount; ++i) EXPECT_TRUE(glIsList(TimeListBase + i)) << i;
+  EXPECT_FALSE(glIsList(TimeListBase + TimeCharacterCount));
 }
 
 }  // namespace

@@ -49,12 +49,14 @@ TEST_F(StoreTest, NoKeyGivesEveryDefault) {
   memset(&values, 0x5A, sizeof values);
   ReadSettings(key, SettingGroup::Shape, &values);
   ReadSettings(key, SettingGroup::Motion, &values);
+  ReadSettings(key, SettingGroup::Word, &values);
   EXPECT_EQ(0.0f, values.deviation);
   EXPECT_EQ(0.15f, values.extrusion);
   EXPECT_EQ(0.55f, values.userScale);
   EXPECT_EQ(1, values.format);
   EXPECT_EQ(60, values.stepsPerSecond);
   EXPECT_EQ(0, values.motion) << "the tumble";
+  EXPECT_EQ(0, values.timeDisplay) << "no time";
 
   LOGFONTA font;
   memset(&font, 0x5A, sizeof font);
