@@ -61,8 +61,8 @@ export VORLUX_WINE_TEMPLATE="$build/wine-template"
 timeout -k 5 "$template_wait" "$root/scripts/wine-run.sh" ||
   { say "Wine's template prefix was not made within ${template_wait}s; the run ends"; exit 1; }
 
-say "running $(basename "${program:-${saver[0]}}") /s ${VORLUX_SETTINGS:+(${VORLUX_SETTINGS}) }" \
-  "${VORLUX_LANG:+in $VORLUX_LANG }on display $DISPLAY (${screen_w}x${screen_h}) for ${seconds}s from its window"
+what="$(basename "${program:-${saver[0]}}") /s ${VORLUX_SETTINGS:+(${VORLUX_SETTINGS}) }${VORLUX_LANG:+in $VORLUX_LANG }"
+say "running ${what}on display $DISPLAY (${screen_w}x${screen_h}) for ${seconds}s from its window"
 launch_ns=$(monotonic_ns)
 # Every sixth frame (30 degrees of X rotation) from the start, enough for the GIF. The timeout is
 # a last resort; the waits below end the run first.
