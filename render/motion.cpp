@@ -29,24 +29,27 @@ Motion MotionFromStored(uint32_t stored) {
 
 SwayAngles SwayAt(uint32_t step) { return SwayAngles{SwingAt(SwingX, step), SwingAt(SwingY, step), SwingAt(SwingZ, step)}; }
 
-TextPoint TextCentre(const GlyphBox* glyphs, int32_t count) {
-  float penX = 0.0f, penY = 0.0f;
-  float left = 0.0f, right = 0.0f, top = 0.0f, bottom = 0.0f;
-  bool inked = false;
+TextInk InkOf(const GlyphBox* glyphs, int32_t count) {
+  TextInk ink = {0.0f, 0.0f, 0.0f, 0.0f, false, {0.0f, 0.0f}};
   for (int32_t i = 0; i < count; ++i) {
     const GlyphBox& g = glyphs[i];
     if (g.blackBoxX > 0.0f && g.blackBoxY > 0.0f) {
-      float l = penX + g.originX, t = penY + g.originY;
+      float l = ink.end.x + g.originX, t = ink.end.y + g.originY;
       float r = l + g.blackBoxX, b = t - g.blackBoxY;
-      if (!inked || l < left) left = l;
-      if (!inked || r > right) right = r;
-      if (!inked || t > top) top = t;
-      if (!inked || b < bottom) bottom = b;
-      inked = true;
+      if (!ink.inked || l < ink.left) ink.left = l;
+      if (!ink.inked || r > ink.right) ink.right = r;
+      if (!ink.inked || t > ink.top) ink.top = t;
+      if (!ink.inked || b < ink.bottom) ink.bottom = b;
+      ink.inked = true;
     }
-    penX += g.advanceX;
-    penY += g.advanceY;
+    ink.end.x += g.advanceX;
+    ink.end.y += g.advanceY;
   }
-  if (!inked) return TextPoint{penX / 2.0f, penY / 2.0f};
-  return TextPoint{(left + right) / 2.0f, (top + bottom) / 2.0f};
+  return ink;
+}
+
+TextPoint TextCentre(const GlyphBox* glyphs, int32_t count) {
+  TextInk ink = InkOf(glyphs, count);
+  if (!ink.inked) return TextPoint{ink.end.x / 2.0f, ink.end.y / 2.0f};
+  return TextPoint{(ink.left + ink.right) / 2.0f, (ink.top + ink.bottom) / 2.0f};
 }

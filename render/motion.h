@@ -35,6 +35,15 @@ struct TextPoint {
   float x, y;
 };
 
+// The ink of glyphs set side by side from the origin, y up, and where their advance ends; `inked`
+// is false when no glyph has ink (the box is then all 0).
+struct TextInk {
+  float left, right, bottom, top;
+  bool inked;
+  TextPoint end;
+};
+TextInk InkOf(const GlyphBox* glyphs, int32_t count);
+
 // The middle of the ink of glyphs set side by side from the origin; for glyphs without ink
 // (spaces) the middle of their advance; (0, 0) without glyphs.
 TextPoint TextCentre(const GlyphBox* glyphs, int32_t count);

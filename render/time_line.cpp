@@ -16,23 +16,10 @@ Box Union(const Box& a, const Box& b) {
 }
 
 // The ink of glyphs set side by side from the origin; without ink, the advance on the baseline.
-Box InkOf(const GlyphBox* glyphs, int32_t count) {
-  float penX = 0.0f, penY = 0.0f;
-  Box ink = {0.0f, 0.0f, 0.0f, 0.0f};
-  bool inked = false;
-  for (int32_t i = 0; i < count; ++i) {
-    const GlyphBox& g = glyphs[i];
-    if (g.blackBoxX > 0.0f && g.blackBoxY > 0.0f) {
-      float l = penX + g.originX, t = penY + g.originY;
-      Box glyph = {l, l + g.blackBoxX, t - g.blackBoxY, t};
-      ink = inked ? Union(ink, glyph) : glyph;
-      inked = true;
-    }
-    penX += g.advanceX;
-    penY += g.advanceY;
-  }
-  if (!inked) ink = Box{fminf(0.0f, penX), fmaxf(0.0f, penX), 0.0f, 0.0f};
-  return ink;
+Box BoxOf(const GlyphBox* glyphs, int32_t count) {
+  TextInk ink = InkOf(glyphs, count);
+  if (!ink.inked) return Box{fminf(0.0f, ink.end.x), fmaxf(0.0f, ink.end.x), 0.0f, 0.0f};
+  return Box{ink.left, ink.right, ink.bottom, ink.top};
 }
 
 // The largest coordinate a corner of the box (z from 0 back to -extrusion) reaches at any step of
@@ -95,8 +82,8 @@ int TimeLineGlyphs(int hour, int minute, TimeDisplay display, int16_t glyphs[Max
 
 BlockLayout LayOutBlock(const GlyphBox* word, int32_t wordCount, const GlyphBox* time, int32_t timeCount,
                         float extrusion, float userScale) {
-  Box wordInk = InkOf(word, wordCount);
-  Box timeInk = InkOf(time, timeCount);
+  Box wordInk = BoxOf(word, wordCount);
+  Box timeInk = BoxOf(time, timeCount);
   BlockLayout block;
   block.timeOrigin.x = (wordInk.left + wordInk.right) / 2.0f - TimeLineSize * (timeInk.left + timeInk.right) / 2.0f;
   block.timeOrigin.y = wordInk.bottom - LineGap - TimeLineSize * timeInk.top;
