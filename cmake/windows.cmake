@@ -69,7 +69,9 @@ add_library(vorlux_core STATIC
   host/saver_window.cpp
   host/saver_input.cpp
   host/cover_windows.cpp
+  host/away.cpp
   config_ui/config_dialog.cpp
+  config_ui/away_chooser.cpp
   config_ui/word_list.cpp
   config_ui/page_support.cpp
   config_ui/help.cpp

@@ -20,13 +20,6 @@ namespace {
 
 HWND TextCombo = nullptr;
 
-// What the slots are read and the edit field is got with: at most 254 characters and the
-// terminator.
-constexpr int SlotReadSize = 255;
-
-// The time's choices in its list: no time, the time the user left, the time now.
-constexpr int TimeChoiceCount = 3;
-
 // The first version of the records (what the _V1_SIZE macros measure, in a form the compiler can
 // check). The sheet steps through the page array by each record's size, so the array is one of
 // first-version records; the header is read up to its size.
@@ -61,11 +54,7 @@ void InitDialog(HWND dialog) {
   StartSaverState();
   OpenSettingsKeyForRead();
   if (SaverState.SettingsKey) {
-    char valueName[32];
-    for (int slot = 0; slot < TextSlotCount; ++slot) {
-      FormatSlotValueName(valueName, sizeof valueName, SlotValuePrefix, slot);
-      ReadTextSetting(SaverState.SettingsKey, valueName, SaverState.TextSlots[slot], SlotReadSize);
-    }
+    ReadTextSlots(SaverState.SettingsKey);
     ReadIntSetting(SaverState.SettingsKey, StringIdValueName, &StringID, StringID);
     ReadMaterialLight(SaverState.SettingsKey);
     CloseSettingsKey();
@@ -73,12 +62,6 @@ void InitDialog(HWND dialog) {
   for (int slot = 0; slot < TextSlotCount; ++slot)
     InsertListEntry(TextCombo, slot, SaverState.TextSlots[slot]);
   SendMessageA(TextCombo, CB_SETCURSEL, StringID, 0);
-  HWND timeList = GetDlgItem(dialog, IDC_TIME_DISPLAY);
-  for (int choice = 0; choice < TimeChoiceCount; ++choice) {
-    wchar_t text[64];
-    LoadText(HostInstance, IDS_TIME_CHOICE0 + choice, text, 64);
-    InsertListEntry(timeList, choice, text);
-  }
   ShowSettings(dialog, SettingGroup::Word);
 }
 

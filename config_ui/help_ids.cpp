@@ -2,6 +2,7 @@
 #include "config_ui/help_ids.h"
 #include "resources/resource.h"
 
+constexpr uint32_t OkButton = 1;      // IDOK
 constexpr uint32_t CancelButton = 2;  // IDCANCEL
 
 const uint32_t ConfigHelpIds[] = {
@@ -71,6 +72,18 @@ const uint32_t MotionHelpIds[] = {
   0, 0,
 };
 
+// The away chooser's time is the configuration dialog's; its OK starts the run.
+const uint32_t AwayHelpIds[] = {
+  IDC_AWAY_LABEL, IDC_AWAY_WORDS,
+  IDC_AWAY_WORDS, IDC_AWAY_WORDS,
+  IDC_TIME_LABEL, IDC_TIME_DISPLAY,
+  IDC_TIME_DISPLAY, IDC_TIME_DISPLAY,
+  IDC_LOCK_ON_RETURN, IDC_LOCK_ON_RETURN,
+  OkButton, 1091,
+  CancelButton, 1092,
+  0, 0,
+};
+
 const HelpTableRow HelpTables[] = {
   {"ConfigHelpIds", ConfigHelpIds},
   {"ShapeHelpIds", ShapeHelpIds},
@@ -78,5 +91,6 @@ const HelpTableRow HelpTables[] = {
   {"MaterialHelpIds", MaterialHelpIds},
   {"OptionsHelpIds", OptionsHelpIds},
   {"MotionHelpIds", MotionHelpIds},
+  {"AwayHelpIds", AwayHelpIds},
   {nullptr, nullptr},
 };

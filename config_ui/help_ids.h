@@ -11,6 +11,7 @@ extern const uint32_t LightHelpIds[];
 extern const uint32_t MaterialHelpIds[];
 extern const uint32_t OptionsHelpIds[];
 extern const uint32_t MotionHelpIds[];
+extern const uint32_t AwayHelpIds[];
 
 // Every table above by name, ended by a row with a null name.
 struct HelpTableRow {

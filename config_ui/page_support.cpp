@@ -1,6 +1,7 @@
 // Shared services of the configuration dialog and its pages (see page_support.h).
 #include "config_ui/page_support.h"
 #include "config_ui/number_field.h"
+#include "config_ui/word_list.h"
 #include "host/host_state.h"
 #include "host/system.h"
 #include "resources/resource.h"
@@ -79,8 +80,20 @@ void ReadFloat(HWND page, int control, float* value) {
 }
 
 // What the pages of single values showed, then what the apply read back; each page has rows of
-// its own.
+// its own. Stored: what was read from the registry to be shown.
 static SingleSettings Shown;
+static SingleSettings Stored;
+
+// A list's entries, from the string table; filled once, when the list is first shown.
+static void FillListChoice(HWND page, const SettingControl& control) {
+  HWND list = GetDlgItem(page, control.id);
+  if (SendMessageA(list, CB_GETCOUNT, 0, 0) != 0) return;
+  for (int32_t value = 0; value <= control.most; ++value) {
+    wchar_t text[64];
+    LoadText(HostInstance, control.firstText + static_cast<UINT>(value), text, 64);
+    InsertListEntry(list, value, text);
+  }
+}
 
 static void ShowSetting(HWND page, const SettingRow& row) {
   const SettingControl& control = row.control;
@@ -99,7 +112,11 @@ static void ShowSetting(HWND page, const SettingRow& row) {
         CheckDlgButton(page, control.id + value, Shown.*row.number == value ? BST_CHECKED : BST_UNCHECKED);
       return;
     case SettingShown::ListChoice:
+      FillListChoice(page, control);
       SendDlgItemMessageA(page, control.id, CB_SETCURSEL, static_cast<WPARAM>(Shown.*row.number), 0);
+      return;
+    case SettingShown::Check:
+      CheckDlgButton(page, control.id, Shown.*row.number ? BST_CHECKED : BST_UNCHECKED);
       return;
   }
 }
@@ -126,6 +143,9 @@ static void ReadSetting(HWND page, const SettingRow& row) {
                                                                  : static_cast<int32_t>(row.builtIn);
       return;
     }
+    case SettingShown::Check:
+      Shown.*row.number = IsDlgButtonChecked(page, control.id) == BST_CHECKED ? 1 : 0;
+      return;
   }
 }
 
@@ -133,6 +153,7 @@ void ShowSettings(HWND page, SettingGroup group) {
   OpenSettingsKeyForRead();
   ReadSettings(SaverState.SettingsKey, group, &Shown);
   CloseSettingsKey();
+  Stored = Shown;
   for (const SettingRow* row = GetSettingTable(); row->valueName; ++row)
     if (row->group == group) ShowSetting(page, *row);
 }
@@ -145,6 +166,17 @@ LSTATUS StoreSettings(HWND page, SettingGroup group) {
     status = FirstFailure(status, WriteSetting(SaverState.SettingsKey, *row, Shown));
   }
   return status;
+}
+
+bool SettingsChanged(HWND page, SettingGroup group) {
+  bool changed = false;
+  for (const SettingRow* row = GetSettingTable(); row->valueName; ++row) {
+    if (row->group != group) continue;
+    ReadSetting(page, *row);
+    changed = changed || (row->real ? memcmp(&(Shown.*row->real), &(Stored.*row->real), sizeof(float)) != 0
+                                    : Shown.*row->number != Stored.*row->number);
+  }
+  return changed;
 }
 
 INT_PTR ApplySettings(HWND page, SettingGroup group) {

@@ -34,6 +34,8 @@ void ReadFloat(HWND page, int control, float* value);
 // values shown are kept in one record for every page.
 void ShowSettings(HWND page, SettingGroup group);
 INT_PTR ApplySettings(HWND page, SettingGroup group);
+// True when the group's rows, read back from their controls, differ from what was shown.
+bool SettingsChanged(HWND page, SettingGroup group);
 // The group's rows read back from their controls and written through the key a writer's pass
 // opened (BeginSettingsWrite); the first failure, or ERROR_SUCCESS.
 LSTATUS StoreSettings(HWND page, SettingGroup group);

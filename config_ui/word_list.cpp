@@ -4,14 +4,14 @@
 #include "host/system.h"
 #include "settings/settings.h"
 
-void InsertListEntry(HWND combo, int index, const wchar_t* text) {
+void InsertListEntry(HWND list, int index, const wchar_t* text, UINT insert) {
   if (!ConsumerPlatform) {
-    SendMessageW(combo, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text));
+    SendMessageW(list, insert, index, reinterpret_cast<LPARAM>(text));
     return;
   }
   char ansi[2 * TextBufferSize];
   AnsiFromWide(text, ansi, sizeof ansi);
-  SendMessageA(combo, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(ansi));
+  SendMessageA(list, insert, index, reinterpret_cast<LPARAM>(ansi));
 }
 
 void GetTypedText(HWND combo, wchar_t* text, int size) {

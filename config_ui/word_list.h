@@ -5,7 +5,8 @@
 #pragma once
 #include <windows.h>
 
-void InsertListEntry(HWND combo, int index, const wchar_t* text);
+// An entry of a combo box, or with LB_INSERTSTRING of a list box.
+void InsertListEntry(HWND list, int index, const wchar_t* text, UINT insert = CB_INSERTSTRING);
 // The edit field's text: at most size - 1 characters and the terminator.
 void GetTypedText(HWND combo, wchar_t* text, int size);
 // List entry `index` as a slot holds it: at most slotSize - 1 characters and the terminator, never

@@ -42,6 +42,9 @@ ModeChoice ParseMode(const char* tail) {
       case 'S':
       case 's':
         return {SaverMode::Saver, tail + 1};
+      case 'W':
+      case 'w':
+        return {SaverMode::Away, SkipSpaces(tail + 1)};
       default:
         return {SaverMode::Invalid, tail};
     }
@@ -52,4 +55,11 @@ uint32_t ParseWindowHandle(const char* text) {
   uint32_t value = 0;
   for (; *text >= '0' && *text <= '9'; ++text) value = value * 10u + static_cast<uint32_t>(*text - '0');
   return value;
+}
+
+int32_t AwayWordOfTail(const char* rest) {
+  if (rest[0] < '1' || rest[0] > '6') return 0;
+  for (const char* after = rest + 1; *after; ++after)
+    if (*after != ' ') return 0;
+  return rest[0] - '0';
 }

@@ -9,12 +9,13 @@ enum class SaverMode {
   Saver,           // S: full screen
   Preview,         // P or L: inside the window whose handle follows
   ChangePassword,  // A: the password change, owned by the window whose handle follows
+  Away,            // W: the word on the screen now (no system passes it): word N, or the chooser
   Invalid,         // anything else: the result -1
 };
 
 struct ModeChoice {
   SaverMode mode;
-  const char* rest;  // P, L, A: the text after the letter and the spaces behind it
+  const char* rest;  // P, L, A, W: the text after the letter and the spaces behind it
 };
 
 // Moves on by one character; multibyte-aware on Windows (CharNextA).
@@ -30,3 +31,7 @@ ModeChoice ParseMode(const char* tail);
 // Decimal digits from the start, in unsigned 32-bit arithmetic (wrapping); the first other byte
 // ends the number; no digits give 0.
 uint32_t ParseWindowHandle(const char* text);
+
+// The word an away start names: "N" (1 to 6, blanks after it allowed) after the W; 0 for
+// anything else, which opens the chooser.
+int32_t AwayWordOfTail(const char* rest);

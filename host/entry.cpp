@@ -1,6 +1,7 @@
 // Process entry, mode dispatch and the fault guard around the mode. Main thread only.
 #include "host/entry.h"
 #include "config_ui/config_dialog.h"
+#include "host/away.h"
 #include "host/command_line.h"
 #include "host/host_state.h"
 #include "host/password.h"
@@ -75,6 +76,8 @@ static int32_t RunMode(const char* tail) {
       return RunSaver(nullptr);
     case SaverMode::Preview:
       return RunPreview(choice.rest);
+    case SaverMode::Away:
+      return RunAway(choice.rest);
     case SaverMode::ChangePassword:
       if (!ConsumerPlatform) return -1;
       return ChangePassword(choice.rest);

@@ -1,6 +1,7 @@
 // The saver window, its class procedure and default handling, and the run's message loop.
 // Main thread only; the render thread touches none of this.
 #include "host/saver_window.h"
+#include "host/away.h"
 #include "host/cover_windows.h"
 #include "host/host_state.h"
 #include "host/saver_input.h"
@@ -67,11 +68,7 @@ int32_t RunSaver(HWND parent) {
     exStyle = WS_EX_TOPMOST;
     style = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     title = FullScreenTitle;
-    HWND running = FindWindowA(SaverClassName, FullScreenTitle);
-    if (running && IsWindow(running)) {
-      SetForegroundWindow(running);
-      return 0;
-    }
+    if (BringRunningSaverForward()) return 0;
     LoadPasswordVerifier();
   }
 
@@ -90,6 +87,13 @@ int32_t RunSaver(HWND parent) {
   if (!ConsumerPlatform && SaverWindowHandle) DestroyWindow(SaverWindowHandle);
   UnloadPasswordVerifier();
   return result;
+}
+
+bool BringRunningSaverForward() {
+  HWND running = FindWindowA(SaverClassName, FullScreenTitle);
+  if (!running || !IsWindow(running)) return false;
+  SetForegroundWindow(running);
+  return true;
 }
 
 void EndSaverRunNow(int32_t result) {
@@ -114,10 +118,12 @@ LRESULT CALLBACK HostSaverWindowProc(HWND window, UINT message, WPARAM wParam, L
     case WM_CREATE:
       DetachInputMethod(window);
       GetCursorPos(&MouseReference);
+      AwayRun.shownAt = GetTickCount();
       if (!PreviewMode) SetCursor(nullptr);
       break;
     case WM_DESTROY:
       if (ImeModule && ImeAssociateFn && SavedInputContext) ImeAssociateFn(window, SavedInputContext);
+      EndLockWait(window);
       DestroyCoverWindows();
       PostQuitMessage(0);
       break;
@@ -156,6 +162,11 @@ LRESULT CALLBACK HostSaverWindowProc(HWND window, UINT message, WPARAM wParam, L
 
 static void PostClose(HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }
 
+// Input that ends the run: at once, or once the session is locked (an away run).
+static void CloseOnInput(HWND window) {
+  if (!LockDefersClose(window)) PostClose(window);
+}
+
 LRESULT DefaultSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (PreviewMode || CloseAllowed) return DefWindowProcA(window, message, wParam, lParam);
   if (message == WM_CLOSE) {
@@ -175,7 +186,7 @@ LRESULT DefaultSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       if (wParam) SetCursor(nullptr);
       break;
     case WM_ACTIVATEAPP:
-      if (!wParam) PostClose(window);
+      if (!wParam) CloseOnInput(window);
       break;
     case WM_SETCURSOR:
       SetCursor(nullptr);
@@ -185,7 +196,7 @@ LRESULT DefaultSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-      PostClose(window);
+      if (!AwayInputGraced()) CloseOnInput(window);
       break;
     case WM_MOUSEMOVE: {
       // The cursor's screen position, never lParam: movement counts alike over the saver window
@@ -193,12 +204,18 @@ LRESULT DefaultSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       POINT now;
       GetCursorPos(&now);
       uint32_t moved = static_cast<uint32_t>(abs(now.x - MouseReference.x) + abs(now.y - MouseReference.y));
-      if (moved > MouseMoveThreshold) {
-        PostClose(window);
+      if (AwayInputGraced()) {
+        MouseReference = now;  // after the grace, movement counts from where the mouse was left
+      } else if (moved > MouseMoveThreshold) {
+        CloseOnInput(window);
         MouseReference = now;
       }
       break;
     }
+    case WM_TIMER:
+    case WM_WTSSESSION_CHANGE:
+      if (LockReported(window, message, wParam)) PostClose(window);
+      break;
     default:
       break;
   }

@@ -17,6 +17,9 @@ extern int32_t PreviewMode;
 // Runs the saver: full screen without a parent, a preview inside the parent otherwise. Returns
 // the wParam of WM_QUIT (0), or 0 when another full-screen saver is already running.
 int32_t RunSaver(HWND parent);
+// A full-screen saver window that already exists is brought to the foreground: true, and this
+// start does nothing more.
+bool BringRunningSaverForward();
 // Ends the process at once with the given exit code, as the end of RunSaver would: the password
 // verifier unloaded and the screen-saver-running state switched off. For a run that cannot wait
 // for its render thread.

@@ -11,9 +11,9 @@ uint64_t TimeNow() {
   return static_cast<uint64_t>(now.dwHighDateTime) << 32 | now.dwLowDateTime;
 }
 
-uint64_t TimeUserLeft(bool preview) {
+uint64_t TimeUserLeft(bool fromStart) {
   uint64_t now = TimeNow();
-  if (preview) return now;
+  if (fromStart) return now;
   // From Windows 2000 on: before, the saver's start stands for it.
   using GetLastInputInfoFn = BOOL(WINAPI*)(PLASTINPUTINFO);
   auto lastInput = ProcAddress<GetLastInputInfoFn>(GetModuleHandleA("USER32.DLL"), "GetLastInputInfo");

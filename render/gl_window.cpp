@@ -2,6 +2,7 @@
 // settings key, starts the render thread on its first paint, forwards input to the host, and on
 // destruction stops the render thread and waits for it, for a bounded time. Main thread only.
 #include "render/gl_window.h"
+#include "host/away.h"
 #include "host/host_state.h"
 #include "host/saver_input.h"
 #include "host/saver_window.h"
@@ -68,13 +69,18 @@ int CreateGlWindow(HINSTANCE instance, HWND saverWindow) {
 
 LRESULT CALLBACK GlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE:
+    case WM_CREATE: {
       OpenSettingsKeyForRead();
-      memcpy(SaverState.Text, SaverState.DefaultText, sizeof SaverState.Text);
-      // The saver has started: the last input before now is when the user left.
-      SaverState.LeftAt = TimeUserLeft(PreviewMode != 0);
+      // An away run shows its own word; any other the selected one, which the set-up reads.
+      const bool away = AwayRun.word != 0;
+      memcpy(SaverState.Text, away ? AwayRun.text : SaverState.DefaultText, sizeof SaverState.Text);
+      SaverState.TextChosen = away;
+      // The saver has started: the last input before now is when the user left; an away run
+      // starts when the user leaves.
+      SaverState.LeftAt = TimeUserLeft(PreviewMode != 0 || away);
       ThreadStarted = 0;
       return 0;
+    }
     case WM_PAINT: {
       PAINTSTRUCT ps;
       BeginPaint(window, &ps);

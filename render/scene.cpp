@@ -115,7 +115,7 @@ int SetupScene(HDC dc, HKEY key, wchar_t* text, SingleSettings* settings) {
   // walls, lit by the ambient terms alone. The reversed range keeps the nearest instead.
   glDepthRange(1.0, 0.0);
 
-  ReadSelectedText(key, text);
+  if (!SaverState.TextChosen) ReadSelectedText(key, text);
   ReadSettings(key, SettingGroup::Shape, settings);
   ReadSettings(key, SettingGroup::Word, settings);
   LOGFONTA font;

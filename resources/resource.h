@@ -32,6 +32,13 @@
 #define IDC_TIME_LABEL          1086
 #define IDC_TIME_DISPLAY        1087
 
+// The away chooser (/w): the six words, the time as the configuration dialog has it, the lock, and
+// OK and Cancel (IDOK, IDCANCEL).
+#define IDD_AWAY                2009
+#define IDC_AWAY_LABEL          1088
+#define IDC_AWAY_WORDS          1089
+#define IDC_LOCK_ON_RETURN      1090
+
 // The property sheet's pages, in sheet order.
 #define IDD_SHAPE_PAGE          106
 #define IDD_LIGHT_PAGE          107

@@ -12,6 +12,7 @@ constexpr int TextSlotCount = 6;
 
 struct SaverStateRecord {
   wchar_t Text[TextBufferSize];                      // what the renderer turns into glyphs
+  int32_t TextChosen;                                // the run chose Text: no slot is read for it
   wchar_t TextSlots[TextSlotCount][TextBufferSize];  // the six user-editable slots
   wchar_t DefaultText[TextBufferSize];               // string 105, shown when no stored slot reads
   int32_t SaverWidth;
@@ -45,12 +46,13 @@ struct SingleSettings {
   int32_t stepsPerSecond;  // see render/pacing.h
   int32_t motion;          // a Motion (render/motion.h)
   int32_t timeDisplay;     // a TimeDisplay (render/time_line.h)
+  int32_t lockOnReturn;    // an away run that input ends locks the session first: 1, or 0
 };
 
 // Who reads a row, in table order: the render set-up and the shape page the shape, the render
-// thread (after its set-up) and the motion page the motion, the render set-up and the
-// configuration dialog what goes with the word.
-enum class SettingGroup : uint8_t { Shape, Motion, Word };
+// thread (after its set-up) and the motion page the motion, the render set-up, the configuration
+// dialog and the away chooser what goes with the word, an away run and its chooser what is its own.
+enum class SettingGroup : uint8_t { Shape, Motion, Word, Away };
 
 // How a page shows a row.
 enum class SettingShown : uint8_t {
@@ -58,14 +60,16 @@ enum class SettingShown : uint8_t {
   NumberEdit,  // "%d"; an entry without a number, or outside least to most, keeps the value shown
   Choice,      // radio buttons from the control on, one for each value from 0 to most; none
                // checked stores the built-in value
-  ListChoice,  // a drop-down list whose entry i stands for the value i; none picked stores the
-               // built-in value
+  ListChoice,  // a drop-down list whose entry i stands for the value i, its text string
+               // firstText + i; none picked stores the built-in value
+  Check,       // a check box: checked 1, unchecked 0
 };
 
 struct SettingControl {
-  int id;  // the edit, or the first radio button
+  int id;  // the edit, the first radio button, the list or the check box
   SettingShown shown;
   int32_t least, most;
+  unsigned firstText;  // ListChoice: the string of entry 0
 };
 
 // One row per single value. A float is stored as its raw 4 bytes (REG_BINARY), a number as a

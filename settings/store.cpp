@@ -99,6 +99,14 @@ void ReadSelectedText(HKEY key, wchar_t* text) {
   ReadTextSetting(key, valueName, text, TextBufferSize);
 }
 
+void ReadTextSlots(HKEY key) {
+  char valueName[32];
+  for (int slot = 0; slot < TextSlotCount; ++slot) {
+    FormatSlotValueName(valueName, sizeof valueName, SlotValuePrefix, slot);
+    ReadTextSetting(key, valueName, SaverState.TextSlots[slot], SlotReadSize);
+  }
+}
+
 void ReadFloatSetting(HKEY key, const char* valueName, float* destination, float defaultValue) {
   if (!QueryScalar(key, valueName, destination)) *destination = defaultValue;
 }

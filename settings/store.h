@@ -20,6 +20,12 @@ void CloseSettingsKey();
 // Reads the text of the slot named by the stored StringID into a 256-character buffer; leaves the
 // buffer as it was when the key, StringID or the slot value is missing.
 void ReadSelectedText(HKEY key, wchar_t* text);
+// What the dialogs read a slot and get a typed word with: at most 254 characters and the
+// terminator.
+constexpr int SlotReadSize = 255;
+// Overlays the slots in SaverState.TextSlots (the presets, as StartSaverState loads them) with the
+// stored ones, as the dialogs show them.
+void ReadTextSlots(HKEY key);
 void ReadFloatSetting(HKEY key, const char* valueName, float* destination, float defaultValue);
 void ReadIntSetting(HKEY key, const char* valueName, int32_t* destination, int32_t defaultValue);
 // Reads "LogFont", or the default font when the key or value is missing; true when it was read.

@@ -315,12 +315,19 @@ static std::vector<DWORD> ProcessesNamed(const char* name) {
   return found;
 }
 
-Process SaverTest::Launch(const std::string& commandLine, const char* locale) {
-  if (locale) {
+Process SaverTest::Launch(const std::string& commandLine, const char* locale, const char* relayTrace) {
+  if (locale || relayTrace) {
     std::string program = commandLine.substr(0, commandLine.find(".scr\"") + 4);
     program = program.substr(program.find_last_of('\\') + 1);
     std::vector<DWORD> before = ProcessesNamed(program.c_str());
-    std::string unix = std::string("Z:\\usr\\bin\\env LC_ALL=") + locale + " LANG=" + locale + " wine " + commandLine;
+    std::string unix;
+    if (locale) {
+      unix = std::string("Z:\\usr\\bin\\env LC_ALL=") + locale + " LANG=" + locale + " wine " + commandLine;
+    } else {
+      std::string line = commandLine;
+      std::replace(line.begin(), line.end(), '"', '\'');
+      unix = "Z:\\bin\\sh -c \"WINEDEBUG=-all,+relay exec wine " + line + " 2>" + relayTrace + "\"";
+    }
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
@@ -338,7 +345,7 @@ Process SaverTest::Launch(const std::string& commandLine, const char* locale) {
       return id != 0;
     }, 20000);
     HANDLE handle = id ? OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, id) : nullptr;
-    if (!handle) ADD_FAILURE() << "no " << program << " under " << locale << " within 20 s";
+    if (!handle) ADD_FAILURE() << "no " << program << " from " << unix << " within 20 s";
     return Process(handle, id);
   }
   STARTUPINFOA startup = {};

@@ -144,7 +144,10 @@ class SaverTest : public testing::Test {
   // With a locale (for example "en_US.UTF-8"), the program runs under the ANSI code page that Wine
   // takes from it, as on a Windows of that language: a Wine of its own started from Unix, in this
   // prefix, whose process is then found by the program's name.
-  Process Launch(const std::string& commandLine, const char* locale = nullptr);
+  // With `relayTrace`, a Unix path, the program runs under Wine's relay trace, which goes to that file
+  // (RelayInclude under HKCU\Software\Wine\Debug says what it traces): also from Unix, since Wine
+  // writes its traces to the standard error it was started with.
+  Process Launch(const std::string& commandLine, const char* locale = nullptr, const char* relayTrace = nullptr);
   Process LaunchSaver(const std::string& tail, const char* locale = nullptr) {
     return Launch(CommandLine(tail), locale);
   }

@@ -1,5 +1,6 @@
 // The command-line grammar: program name, mode letter and window handle.
 #include "host/command_line.h"
+#include "host/away_rules.h"
 #include "host/close_gate.h"
 #include <gtest/gtest.h>
 #include <string>
@@ -52,6 +53,9 @@ TEST(Mode, LettersAndSeparators) {
     {"/p", SaverMode::Preview, ""},
     {"/a 456", SaverMode::ChangePassword, "456"},
     {"/A", SaverMode::ChangePassword, ""},
+    {"/w", SaverMode::Away, ""},
+    {"-W  4", SaverMode::Away, "4"},
+    {"/w4", SaverMode::Away, "4"},
     {"\t/s", SaverMode::Invalid, "\t/s"},
     {"/1", SaverMode::Invalid, "1"},
     {"/x", SaverMode::Invalid, "x"},
@@ -81,6 +85,29 @@ TEST(WindowHandle, MoreThanTenDigitsWrap) {
   EXPECT_EQ(1234u, ParseWindowHandle("4294968530"));      // 2^32 + 1234
   EXPECT_EQ(1234u, ParseWindowHandle("12884903122"));     // 3 * 2^32 + 1234, eleven digits
   EXPECT_EQ(1234u, ParseWindowHandle("000000000001234"));
+}
+
+TEST(Away, TheWordOfTheTailAndOfAKey) {
+  const struct {
+    const char* rest;
+    int32_t word;
+  } tails[] = {{"1", 1}, {"6", 6}, {"4  ", 4}, {"", 0}, {"0", 0}, {"7", 0}, {"44", 0}, {"4x", 0},
+               {"4 5", 0}, {"-4", 0}, {":4", 0}};
+  for (const auto& t : tails) EXPECT_EQ(t.word, AwayWordOfTail(t.rest)) << "rest '" << t.rest << "'";
+  const struct {
+    uint32_t key;
+    int32_t word;
+  } keys[] = {{'1', 1}, {'6', 6}, {0x61, 1}, {0x66, 6}, {'0', 0}, {'7', 0}, {0x60, 0}, {0x67, 0},
+              {'A', 0}, {0x0D, 0}, {0x31 + 0x100, 0}};
+  for (const auto& k : keys) EXPECT_EQ(k.word, AwayWordOfKey(k.key)) << "key 0x" << std::hex << k.key;
+}
+
+TEST(Away, InputWithinTwoSecondsOfTheWindowIsGraced) {
+  EXPECT_TRUE(InAwayGrace(5000, 5000));
+  EXPECT_TRUE(InAwayGrace(6999, 5000));
+  EXPECT_FALSE(InAwayGrace(7000, 5000));
+  EXPECT_TRUE(InAwayGrace(1000, 0xFFFFFFFFu - 499)) << "across the tick count's wrap";
+  EXPECT_FALSE(InAwayGrace(1500, 0xFFFFFFFFu - 499));
 }
 
 TEST(CloseGate, RefusesWithin200MsOfTheLastVerification) {

@@ -64,6 +64,7 @@ def _row(label, first_edit):
 # -1 stands for a control without an id).
 DIALOGS = {
     2003: ("Vorluxの設定", (187, 93), [1078, 2, 1001, 1000, 1077, 1086, 1087, 1079]),
+    2009: ("離席", (166, 142), [1088, 1089, 1086, 1087, 1090, 1, 2]),
     106: ("文字の形状", (210, 154), [1009, 1002, 1010, 1003, 1008, 1007, 1066, 1004, 1005, 1006]),
     107: ("ライト", (235, 155), [-1] * 4 + _row(1067, 1023) + _row(1068, 1027) + _row(1069, 1031)
           + _row(1070, 1035) + [-1] * 4 + _row(1071, 1039)),
@@ -73,6 +74,8 @@ DIALOGS = {
     2008: ("動き", (235, 156), [1081, 1080, 1082, 1083, 1084, 1085]),
     2006: ("Vorluxについて", (235, 156), [1045, -1, 1046, 1047, 5, 1065]),
 }
+
+TOP_LEVEL_DIALOGS = (2003, 2009)  # the configuration dialog and the away chooser; the rest are pages
 
 
 # ---------------------------------------------------------------- reading
@@ -280,13 +283,14 @@ def check_dialogs(c, res):
         named = [i for i in got_ids if i != -1]
         c.check("dialog %d ids unique" % did, len(named) == len(set(named)), "no id twice",
                 sorted({i for i in named if named.count(i) > 1}))
+        if did in TOP_LEVEL_DIALOGS:
+            c.check("dialog %d caption help" % did, ex_style & WS_EX_CONTEXTHELP, "WS_EX_CONTEXTHELP", "0x%X" % ex_style)
         if did == 2003:
-            c.check("dialog 2003 caption help", ex_style & WS_EX_CONTEXTHELP, "WS_EX_CONTEXTHELP", "0x%X" % ex_style)
             combo = dict(items).get(1000, 0)
             # CBS_DROPDOWN (2), CBS_SORT (0x100), no CBS_AUTOHSCROLL (0x40).
             c.check("dialog 2003 combo box style", combo & 0x343 == 0x102,
                     "CBS_DROPDOWN | CBS_SORT, no CBS_AUTOHSCROLL", "0x%X" % combo)
-        else:
+        elif did not in TOP_LEVEL_DIALOGS:
             c.check("dialog %d page style" % did, style & PAGE_STYLE == PAGE_STYLE,
                     "WS_CHILD | WS_DISABLED | WS_CAPTION", "0x%X" % style)
 
