@@ -61,6 +61,19 @@ TEST_F(ConfigShots, DialogAndPages) {
   EXPECT_EQ(0u, process_.WaitForExit(5000));
 }
 
+// The away chooser (/w), as its shortcut opens it.
+TEST_F(ConfigShots, AwayChooser) {
+  std::string out = ShotsFolder();
+  ASSERT_FALSE(out.empty()) << "set VORLUX_SHOTS_DIR";
+  process_ = Launch(CommandLine("/w"));
+  HWND chooser = WaitForTopLevel(process_, "#32770");
+  ASSERT_NE(nullptr, chooser) << "no chooser within 10 s";
+  Pump(500);
+  EXPECT_TRUE(SaveWindowImage(chooser, out + "/config-away.bmp"));
+  Click(chooser, IDCANCEL);
+  EXPECT_EQ(0u, process_.WaitForExit(5000));
+}
+
 // The contents, as the dialog's help button opens it, and the topic of the diffuse rows of the
 // light and material pages.
 TEST_F(ConfigShots, HelpTopics) {

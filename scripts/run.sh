@@ -15,6 +15,7 @@
 # that speed and motion. Every wait is bounded: when Wine's template prefix, the saver's window or
 # the saver's end does not come in time, the run is ended and says which. VORLUX_LANG (for example
 # en_US.UTF-8, hi_IN.UTF-8) runs it under that locale's code page instead of Japanese Windows' 932.
+# VORLUX_AWAY=N (1 to 6) runs the away mode with word N instead (/w N), as its shortcut would.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/lib.sh"
@@ -22,9 +23,15 @@ build="$root/build/win64"
 out="$root/out"
 seconds=${VORLUX_RUN_SECONDS:-6}
 # The program that runs, and how.
+mode=(/s)
+case ${VORLUX_AWAY:-} in
+  "") ;;
+  [1-6]) mode=(/w "$VORLUX_AWAY") ;;
+  *) echo "vorlux: VORLUX_AWAY is a word's number, 1 to 6, not '$VORLUX_AWAY'" >&2; exit 2 ;;
+esac
 case ${VORLUX_OUTLINES:-} in
-  "") saver=("$build/vorlux.scr" /s) ;;
-  extruded) saver=("$build/vorlux_extruded.scr" /s) ;;
+  "") saver=("$build/vorlux.scr" "${mode[@]}") ;;
+  extruded) saver=("$build/vorlux_extruded.scr" "${mode[@]}") ;;
   *) echo "vorlux: VORLUX_OUTLINES is extruded or unset, not '$VORLUX_OUTLINES'" >&2; exit 2 ;;
 esac
 # Settings go into the throwaway prefix just before the saver starts, in one command line of cmd.
@@ -61,7 +68,7 @@ export VORLUX_WINE_TEMPLATE="$build/wine-template"
 timeout -k 5 "$template_wait" "$root/scripts/wine-run.sh" ||
   { say "Wine's template prefix was not made within ${template_wait}s; the run ends"; exit 1; }
 
-what="$(basename "${program:-${saver[0]}}") /s ${VORLUX_SETTINGS:+(${VORLUX_SETTINGS}) }${VORLUX_LANG:+in $VORLUX_LANG }"
+what="$(basename "${program:-${saver[0]}}") ${mode[*]} ${VORLUX_SETTINGS:+(${VORLUX_SETTINGS}) }${VORLUX_LANG:+in $VORLUX_LANG }"
 say "running ${what}on display $DISPLAY (${screen_w}x${screen_h}) for ${seconds}s from its window"
 launch_ns=$(monotonic_ns)
 # Every sixth frame (30 degrees of X rotation) from the start, enough for the GIF. The timeout is

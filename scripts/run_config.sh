@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # `make run-config`: opens the configuration dialog of vorlux.scr (the 64-bit build) under Wine,
-# then every page of its details sheet, then the help file's contents and one page's topic in the
+# then every page of its details sheet, the away chooser, then the help file's contents and one page's topic in the
 # WinHelp viewer and vorlux.chm in the HTML Help viewer, saves a picture of each under out/, and
 # closes them. Every wait is bounded: when Wine's template prefix or the pictures do not come in
 # time, the run is ended and says which.

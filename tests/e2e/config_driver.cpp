@@ -23,10 +23,12 @@ std::string Narrow(const wchar_t* wide, UINT codePage) {
 
 // Through the wide messages: across processes Wine hands the ANSI forms of some of them (list
 // texts) back as UTF-16.
+// The whole text. An ANSI window (the help viewer's rich edit) fills the buffer with bytes of the
+// code page first, and gives none of the text when they do not all fit: twice the characters do.
 std::string TextOf(HWND control) {
-  wchar_t text[1024] = L"";
-  SendMessageW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
-  return Narrow(text, CP_UTF8);
+  std::wstring text(2 * SendMessageW(control, WM_GETTEXTLENGTH, 0, 0) + 1, L'\0');
+  SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
+  return Narrow(text.c_str(), CP_UTF8);
 }
 
 void SetTextOf(HWND control, const std::string& utf8) {
