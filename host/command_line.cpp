@@ -1,8 +1,25 @@
 // The command-line grammar: program name, mode letter, window handle.
 #include "host/command_line.h"
+#include <string.h>
 
-const char* SkipProgramName(const char* line, CharAdvance next) {
-  if (*line == '"') {
+// Where `text` goes on after `prefix`, character by character, ASCII letters in either case; null
+// when it does not start with it.
+static const char* AfterPrefix(const char* text, const char* prefix, CharAdvance next) {
+  auto folded = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  while (*prefix) {
+    const char* end = next(prefix);
+    if (end - prefix == 1 ? folded(*text) != folded(*prefix) : strncmp(text, prefix, end - prefix) != 0) return nullptr;
+    text += end - prefix;
+    prefix = end;
+  }
+  return text;
+}
+
+const char* SkipProgramName(const char* line, CharAdvance next, const char* ownPath) {
+  const char* afterOwn = ownPath && *ownPath ? AfterPrefix(line, ownPath, next) : nullptr;
+  if (afterOwn && static_cast<unsigned char>(*afterOwn) <= ' ') {
+    line = afterOwn;
+  } else if (*line == '"') {
     // A quoted name may hold blanks; without its closing quote it swallows the whole line.
     do line = next(line);
     while (*line && *line != '"');

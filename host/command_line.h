@@ -21,8 +21,11 @@ struct ModeChoice {
 // Moves on by one character; multibyte-aware on Windows (CharNextA).
 using CharAdvance = const char* (*)(const char*);
 
-// Skips the program name (quoted or not) and the blanks after it; returns the command tail.
-const char* SkipProgramName(const char* commandLine, CharAdvance next);
+// Skips the program name (quoted or not) and the blanks after it; returns the command tail. An
+// unquoted name ends at the first blank, unless the line starts with `ownPath` (the program's own
+// full path, in any letter case) and a blank or the end follows it: Windows may start a saver so
+// from a folder whose name holds a blank.
+const char* SkipProgramName(const char* commandLine, CharAdvance next, const char* ownPath = nullptr);
 
 // Reads the mode from the command tail: separators ' ', '-' and '/' are skipped and the first
 // other byte decides, upper and lower case alike.

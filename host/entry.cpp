@@ -14,7 +14,10 @@
 #endif
 
 void SaverEntry() {
-  const char* tail = SkipProgramName(GetCommandLineA(), NextChar);
+  char ownPath[MAX_PATH] = "";
+  DWORD length = GetModuleFileNameA(nullptr, ownPath, sizeof ownPath);
+  if (length == 0 || length >= sizeof ownPath) ownPath[0] = '\0';
+  const char* tail = SkipProgramName(GetCommandLineA(), NextChar, ownPath);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   startup.dwFlags = 0;

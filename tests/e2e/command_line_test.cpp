@@ -63,6 +63,25 @@ TEST_F(CommandTail, SaveDashCapitalSAndBlankSStartTheSaver) {
   }
 }
 
+// Windows may start a saver from a folder whose name holds a blank with its path unquoted (where
+// the volume has no short names). Named apart from the line, as such a starter names it, the
+// program gets the line as given: Wine quotes the name it found in a line given alone.
+TEST_F(CommandTail, TheProgramsOwnPathUnquotedWithABlankStartsTheSaver) {
+  std::string folder = folder_ + "\\My Apps", program = folder + "\\vorlux.scr", line = program + " /s";
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  ASSERT_TRUE(CopyFileA((folder_ + "\\vorlux.scr").c_str(), program.c_str(), FALSE));
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info = {};
+  ASSERT_TRUE(CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                             &info)) << GetLastError();
+  CloseHandle(info.hThread);
+  Process process(info.hProcess, info.dwProcessId);
+  ASSERT_NE(nullptr, WaitForTopLevel(process, SaverClass)) << "exit code " << process.WaitForExit(0);
+  EXPECT_TRUE(KeepsDrawing(process));
+  EXPECT_EQ(0u, ExitCodeAfterKey(process));
+}
+
 TEST_F(CommandTail, UnusableTailsEndWithMinusOneAndShowNothing) {
   // A tab right after the program name would be skipped with the blanks; after a separator it
   // is the first byte that decides. The desktop is a window but no place for a preview.

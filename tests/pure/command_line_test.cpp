@@ -8,6 +8,11 @@
 namespace {
 
 const char* NextByte(const char* text) { return *text ? text + 1 : text; }
+// Code page 932's way: 0x81 to 0x9F lead a pair.
+const char* NextDoubleByte(const char* text) {
+  unsigned char lead = static_cast<unsigned char>(*text);
+  return !*text ? text : lead >= 0x81 && lead <= 0x9F && text[1] ? text + 2 : text + 1;
+}
 
 std::string Tail(const char* line, CharAdvance next = NextByte) { return SkipProgramName(line, next); }
 
@@ -18,6 +23,25 @@ TEST(ProgramName, PlainAndQuoted) {
   EXPECT_EQ("", Tail("\"vorlux.scr\""));
   EXPECT_EQ("/c:99", Tail("\"C:\\Program Files\\Vorlux\\vorlux.scr\" /c:99"));
   EXPECT_EQ("/s", Tail("\"C:\\a b\\vorlux.scr\"/s")) << "no blank needed after the closing quote";
+}
+
+TEST(ProgramName, TheProgramsOwnPathUnquotedWithBlanks) {
+  const char* own = "C:\\My Apps\\vorlux.scr";
+  const struct {
+    const char* line;
+    const char* tail;
+  } rows[] = {
+      {"C:\\My Apps\\vorlux.scr /s", "/s"},
+      {"c:\\my apps\\VORLUX.SCR  /p 12", "/p 12"},
+      {"C:\\My Apps\\vorlux.scr", ""},
+      {"\"C:\\My Apps\\vorlux.scr\" /s", "/s"},
+      {"C:\\My Apps\\vorlux.scr2 /s", "Apps\\vorlux.scr2 /s"},  // another program: up to the blank
+      {"C:\\My Apps\\vorlux.sc /s", "Apps\\vorlux.sc /s"},
+  };
+  for (const auto& row : rows) EXPECT_EQ(row.tail, std::string(SkipProgramName(row.line, NextByte, own))) << row.line;
+  // A double-byte character is compared whole: its trail byte is no letter to fold.
+  EXPECT_EQ("x /s", std::string(SkipProgramName("\x83\x61 x /s", NextDoubleByte, "\x83\x41 x")));
+  EXPECT_EQ("/s", std::string(SkipProgramName("\x83\x41 x /s", NextDoubleByte, "\x83\x41 x")));
 }
 
 TEST(ProgramName, UnclosedQuoteSwallowsTheLine) {
