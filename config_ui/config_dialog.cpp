@@ -19,6 +19,9 @@
 namespace {
 
 HWND TextCombo = nullptr;
+// The slots stored longer than a slot takes: shown cut, and stored only once replaced, so that
+// confirming the dialog never cuts a word nobody touched.
+bool SlotCut[TextSlotCount];
 
 // The first version of the records (what the _V1_SIZE macros measure, in a form the compiler can
 // check). The sheet steps through the page array by each record's size, so the array is one of
@@ -52,9 +55,10 @@ constexpr int PageCount = sizeof Pages / sizeof Pages[0] - 1;
 
 void InitDialog(HWND dialog) {
   StartSaverState();
+  memset(SlotCut, 0, sizeof SlotCut);
   OpenSettingsKeyForRead();
   if (SaverState.SettingsKey) {
-    ReadTextSlots(SaverState.SettingsKey);
+    ReadTextSlots(SaverState.SettingsKey, SlotCut);
     ReadIntSetting(SaverState.SettingsKey, StringIdValueName, &StringID, StringID);
     ReadMaterialLight(SaverState.SettingsKey);
     CloseSettingsKey();
@@ -65,12 +69,13 @@ void InitDialog(HWND dialog) {
   ShowSettings(dialog, SettingGroup::Word);
 }
 
-// Stores StringID and the six list entries. False when the user was told that it failed. Every
-// entry is read before anything is written: one that cannot be read stores nothing.
+// Stores StringID and the six list entries, but for a slot shown cut and not replaced. False when
+// the user was told that it failed. Every entry is read before anything is written: one that
+// cannot be read stores nothing.
 bool StoreSlots(HWND dialog) {
   wchar_t entries[TextSlotCount][TextBufferSize];
   for (int slot = 0; slot < TextSlotCount; ++slot) {
-    if (DWORD failure = GetListEntry(TextCombo, slot, entries[slot], SlotReadSize)) {
+    if (DWORD failure = GetListEntry(TextCombo, slot, entries[slot], TextBufferSize)) {
       ReportSaveFailure(dialog, failure);
       return false;
     }
@@ -80,6 +85,7 @@ bool StoreSlots(HWND dialog) {
   LSTATUS status = WriteIntSetting(SaverState.SettingsKey, StringIdValueName, StringID);
   char valueName[32];
   for (int slot = 0; slot < TextSlotCount; ++slot) {
+    if (SlotCut[slot]) continue;
     FormatSlotValueName(valueName, sizeof valueName, SlotValuePrefix, slot);
     status = FirstFailure(status, WriteTextSetting(SaverState.SettingsKey, valueName, SaverState.TextSlots[slot]));
   }
@@ -102,14 +108,15 @@ INT_PTR Confirm(HWND dialog) {
   }
   wchar_t typed[TextBufferSize];
   wchar_t entry[TextBufferSize];
-  GetTypedText(TextCombo, typed, SlotReadSize);
+  GetTypedText(TextCombo, typed, TextBufferSize);
   // An entry that cannot be read is no entry to compare with: nothing is replaced or stored.
-  if (GetListEntry(TextCombo, StringID, entry, SlotReadSize) != ERROR_SUCCESS) {
+  if (GetListEntry(TextCombo, StringID, entry, TextBufferSize) != ERROR_SUCCESS) {
     MessageBeep(MB_ICONWARNING);
     return 0;
   }
   if (wcscmp(typed, entry) != 0) {
     SendMessageA(TextCombo, CB_DELETESTRING, StringID, 0);
+    SlotCut[StringID] = false;
     // The edit field keeps the typed text and StringID still names the slot, so the next
     // confirm finds the two equal.
     InsertListEntry(TextCombo, StringID, typed);

@@ -2,6 +2,7 @@
 // child window opened; in the configuration process everything runs on the main thread.
 #include "settings/store.h"
 #include "host/system.h"
+#include "render/glyph_walk.h"
 #include "settings/value_name.h"
 #include <string.h>
 
@@ -68,27 +69,65 @@ void CloseSettingsKey() {
   SaverState.SettingsKey = nullptr;
 }
 
-void ReadTextSetting(HKEY key, const char* valueName, wchar_t* text, DWORD readSize) {
-  if (!key || readSize == 0 || readSize > TextBufferSize) return;
+namespace {
+
+bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
+
+// A text value's bytes, whole, and one spare unit behind them: in `local` when they fit in
+// `localSize`, else in a block of their size, which the caller frees. Null when there is no text
+// value: missing, of another type, or changed while it was read.
+BYTE* QueryText(HKEY key, const char* valueName, BYTE* local, DWORD localSize, DWORD* size) {
+  const bool wide = !ConsumerPlatform;
+  const WideName name(valueName);
+  auto query = [&](BYTE* data, DWORD* got, DWORD* type) {
+    return wide ? RegQueryValueExW(key, name.text, nullptr, type, data, got)
+                : RegQueryValueExA(key, valueName, nullptr, type, data, got);
+  };
+  DWORD type = REG_NONE;
+  *size = localSize;
+  LSTATUS status = query(local, size, &type);
+  if (status == ERROR_SUCCESS) return IsText(type) ? local : nullptr;
+  // Too long for the buffer, whose contents are then undefined: asked again, whole.
+  if (status != ERROR_MORE_DATA || query(nullptr, size, &type) != ERROR_SUCCESS || !IsText(type)) return nullptr;
+  DWORD blockSize = *size + sizeof(wchar_t);
+  BYTE* block = static_cast<BYTE*>(HeapAlloc(GetProcessHeap(), 0, blockSize));
+  if (block && query(block, size, &type) == ERROR_SUCCESS && IsText(type) && *size + sizeof(wchar_t) <= blockSize)
+    return block;
+  if (block) HeapFree(GetProcessHeap(), 0, block);
+  return nullptr;
+}
+
+}  // namespace
+
+TextRead ReadTextSetting(HKEY key, const char* valueName, wchar_t* text) {
+  if (!key) return TextRead::None;
+  alignas(wchar_t) BYTE local[LargestRead + sizeof(wchar_t)];
+  DWORD size = 0;
+  BYTE* bytes = QueryText(key, valueName, local, LargestRead, &size);
+  if (!bytes) return TextRead::None;
+  char16_t* value = reinterpret_cast<char16_t*>(bytes);
+  char16_t* converted = nullptr;
   if (ConsumerPlatform) {
-    char ansi[TextBufferSize];
-    long got = QueryValue(key, valueName, ansi, readSize);
-    if (got < 0) return;
-    ansi[got < static_cast<long>(readSize) ? got : readSize - 1] = '\0';
-    WideFromAnsi(ansi, text, static_cast<int>(readSize));
-    return;
+    // The active code page's bytes up to their first NUL, as UTF-16: no more units than bytes.
+    bytes[size] = '\0';
+    int units = static_cast<int>(strlen(reinterpret_cast<char*>(bytes))) + 1;
+    converted = static_cast<char16_t*>(HeapAlloc(GetProcessHeap(), 0, units * sizeof(char16_t)));
+    if (converted) WideFromAnsi(reinterpret_cast<char*>(bytes), reinterpret_cast<wchar_t*>(converted), units);
+    value = converted;
+  } else {
+    value[size / sizeof(char16_t)] = 0;  // whole units: an odd last byte is dropped
   }
-  // The registry holds every REG_SZ as UTF-16, whoever wrote it: the Unicode call loses nothing.
-  BYTE buffer[LargestRead];
-  DWORD got = readSize * sizeof(wchar_t);
-  if (RegQueryValueExW(key, WideName(valueName).text, nullptr, nullptr, buffer, &got) != ERROR_SUCCESS ||
-      got > readSize * sizeof(wchar_t))
-    return;
-  memcpy(text, buffer, got);
-  // A shorter value replaces only the leading characters: the buffer is already terminated behind
-  // what it held. A value that fills the whole read may lack its terminator (written as binary),
-  // so it is ended inside the buffer rather than let run on.
-  if (got + sizeof(wchar_t) > readSize * sizeof(wchar_t)) text[readSize - 1] = 0;
+  TextRead read = TextRead::None;
+  if (value) {
+    // Up to the first NUL, at most the whole characters that fit: never mixed with what was there.
+    size_t kept = FittingTextLength(value, TextBufferSize);
+    memcpy(text, value, kept * sizeof(char16_t));
+    text[kept] = 0;
+    read = value[kept] ? TextRead::Cut : TextRead::Whole;
+  }
+  if (converted) HeapFree(GetProcessHeap(), 0, converted);
+  if (bytes != local) HeapFree(GetProcessHeap(), 0, bytes);
+  return read;
 }
 
 void ReadSelectedText(HKEY key, wchar_t* text) {
@@ -96,14 +135,15 @@ void ReadSelectedText(HKEY key, wchar_t* text) {
   if (!QueryScalar(key, StringIdValueName, &slot)) return;
   char valueName[32];
   FormatSlotValueName(valueName, sizeof valueName, SlotValuePrefix, slot);
-  ReadTextSetting(key, valueName, text, TextBufferSize);
+  ReadTextSetting(key, valueName, text);
 }
 
-void ReadTextSlots(HKEY key) {
+void ReadTextSlots(HKEY key, bool* cut) {
   char valueName[32];
   for (int slot = 0; slot < TextSlotCount; ++slot) {
     FormatSlotValueName(valueName, sizeof valueName, SlotValuePrefix, slot);
-    ReadTextSetting(key, valueName, SaverState.TextSlots[slot], SlotReadSize);
+    TextRead read = ReadTextSetting(key, valueName, SaverState.TextSlots[slot]);
+    if (cut) cut[slot] = read == TextRead::Cut;
   }
 }
 

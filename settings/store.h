@@ -20,12 +20,10 @@ void CloseSettingsKey();
 // Reads the text of the slot named by the stored StringID into a 256-character buffer; leaves the
 // buffer as it was when the key, StringID or the slot value is missing.
 void ReadSelectedText(HKEY key, wchar_t* text);
-// What the dialogs read a slot and get a typed word with: at most 254 characters and the
-// terminator.
-constexpr int SlotReadSize = 255;
 // Overlays the slots in SaverState.TextSlots (the presets, as StartSaverState loads them) with the
-// stored ones, as the dialogs show them.
-void ReadTextSlots(HKEY key);
+// stored ones, as the dialogs show them and the saver draws them. With `cut`, six flags: which slot
+// held more than a slot takes (it is shown cut, and must not be stored back so).
+void ReadTextSlots(HKEY key, bool* cut = nullptr);
 void ReadFloatSetting(HKEY key, const char* valueName, float* destination, float defaultValue);
 void ReadIntSetting(HKEY key, const char* valueName, int32_t* destination, int32_t defaultValue);
 // Reads "LogFont", or the default font when the key or value is missing; true when it was read.
@@ -37,12 +35,14 @@ void ReadMaterialLight(HKEY key);
 // Reads the group's rows of the single values, in table order, into values: a missing or
 // unreadable value takes its built-in value, a stored number what its row's rule makes of it.
 void ReadSettings(HKEY key, SettingGroup group, SingleSettings* values);
-// Reads a REG_SZ of at most readSize characters (terminator included, at most TextBufferSize) into
-// text, which holds at least readSize and is terminated within them; on failure the text is
-// unchanged. A shorter value replaces only the leading characters; one that fills readSize is
-// terminated at its last. Through the Unicode call; on the consumer platform the ANSI text,
-// converted.
-void ReadTextSetting(HKEY key, const char* valueName, wchar_t* text, DWORD readSize);
+// How a text value read: not at all (missing, or no text), whole, or cut to what fits.
+enum class TextRead { None, Whole, Cut };
+// Reads a text value, REG_SZ or REG_EXPAND_SZ (unexpanded), into `text` (TextBufferSize characters):
+// its UTF-16 units up to the first NUL or the value's end (an odd last byte dropped), at most the
+// whole characters that fit with the terminator, always terminated; nothing of what `text` held
+// stays. Any other type, or no value: None, and `text` is as it was. Through the Unicode call; on
+// the consumer platform the ANSI text, converted.
+TextRead ReadTextSetting(HKEY key, const char* valueName, wchar_t* text);
 
 // The writers' calls. Each returns the system's result, ERROR_SUCCESS when the value was written.
 LSTATUS WriteIntSetting(HKEY key, const char* valueName, int32_t value);

@@ -125,8 +125,8 @@ TEST_F(ConfigDialog, CancelAfterAReplacementStoresNothing) {
   EXPECT_EQ("", Slot(0)) << "nothing else was written";
 }
 
-// The longest slots the dialog reads whole are 255 bytes with their terminator: 254 single-byte
-// characters, or 127 double-byte ones. Picked and confirmed, each is stored again byte for byte.
+// Long slots: 254 single-byte characters, 127 double-byte ones, the 255 the saver draws and 300.
+// Picked and confirmed, each is stored again byte for byte, and so are the others.
 TEST_F(ConfigDialog, TheLongestSlotsSurviveAPickAndAConfirm) {
   std::string kana;
   for (int i = 0; i < 127; ++i) kana += "\x82\xA0";  // あ
@@ -134,7 +134,9 @@ TEST_F(ConfigDialog, TheLongestSlotsSurviveAPickAndAConfirm) {
     int index;
     const char* name;
     std::string text;
-  } slots[] = {{1, "ZorvelString1", std::string(254, 'W')}, {4, "ZorvelString4", kana}};
+  } slots[] = {{1, "ZorvelString1", std::string(254, 'W')}, {4, "ZorvelString4", kana},
+                // As long as the saver draws, and longer: shown cut, it is stored back only once replaced.
+                {2, "ZorvelString2", std::string(255, 'x')}, {3, "ZorvelString3", std::string(300, 'L')}};
   for (const auto& slot : slots) SetText(SettingsKeyPath, slot.name, slot.text.c_str());
   for (const auto& picked : slots) {
     ASSERT_NE(nullptr, OpenDialog());

@@ -17,6 +17,15 @@ void SetRaw(const char* path, const char* name, DWORD type, const void* data, DW
   RegCloseKey(key);
 }
 
+void SetRawWide(const char* path, const char* name, DWORD type, const void* data, DWORD size) {
+  HKEY key;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr))
+      << path;
+  std::wstring wide(name, name + strlen(name));  // value names are ASCII
+  ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, wide.c_str(), 0, type, static_cast<const BYTE*>(data), size)) << name;
+  RegCloseKey(key);
+}
+
 void SetDword(const char* path, const char* name, DWORD value, HKEY root) {
   SetRaw(path, name, REG_DWORD, &value, sizeof value, root);
 }

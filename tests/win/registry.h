@@ -14,6 +14,9 @@ void DeleteKey(const char* path);
 // Stores the bytes under the type as given, as a hostile or broken writer may, creating the key.
 void SetRaw(const char* path, const char* name, DWORD type, const void* data, DWORD size,
             HKEY root = HKEY_CURRENT_USER);
+// The same through the Unicode call, so that the bytes of a text type are stored as they are, not
+// taken as the code page's (the ANSI call converts them).
+void SetRawWide(const char* path, const char* name, DWORD type, const void* data, DWORD size);
 void SetDword(const char* path, const char* name, DWORD value, HKEY root = HKEY_CURRENT_USER);
 // REG_SZ with its terminator.
 void SetText(const char* path, const char* name, const char* text, HKEY root = HKEY_CURRENT_USER);

@@ -22,6 +22,11 @@ std::string VectorOf(const MaterialLightRow& row, int n) {
   return std::string(reinterpret_cast<const char*>(row.vector), n * sizeof(float));
 }
 
+// A text's UTF-16 bytes, with or without its terminator.
+std::string Bytes(const std::u16string& text, bool terminated) {
+  return std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + terminated) * sizeof(char16_t));
+}
+
 int StateOf(const char* valueName) {
   for (GlCapRow* row = GetGlCapTable(); row->valueName; ++row)
     if (!strcmp(row->valueName, valueName)) return row->state;
@@ -132,36 +137,40 @@ TEST_F(StoreTest, StringIdOutOfRangeNamesValuesNeverWritten) {
   CloseSettingsKey();
 }
 
-TEST_F(StoreTest, TooLongTextKeepsThePreviousText) {
-  SetDword(SettingsKeyPath, "StringID", 1);
-  std::string longText(299, 'L');
-  SetText(SettingsKeyPath, "ZorvelString1", longText.c_str());  // 300 characters with the terminator
-  HKEY key = OpenAndSeed();
-  ReadSelectedText(key, SaverState.Text);
-  EXPECT_STREQ(Shumi, SaverState.Text);
-  EXPECT_EQ(0, SaverState.Text[255]);
-
-  // In the configuration dialog the slots are read with 255 characters.
-  wcscpy(SaverState.TextSlots[1], L"keep");
-  SetText(SettingsKeyPath, "ZorvelString1", std::string(255, 'M').c_str());
-  ReadTextSetting(key, "ZorvelString1", SaverState.TextSlots[1], 255);
-  EXPECT_STREQ(L"keep", SaverState.TextSlots[1]);
-  CloseSettingsKey();
-}
-
-TEST_F(StoreTest, UnterminatedTextStaysTerminatedAndAShortOneReplacesTheLeadingCharacters) {
-  SetDword(SettingsKeyPath, "StringID", 2);
-  std::wstring full(256, L'B');  // fills the buffer exactly, no terminator
-  SetRaw(SettingsKeyPath, "ZorvelString2", REG_BINARY, full.data(), 256 * sizeof(wchar_t));
-  HKEY key = OpenAndSeed();
-  ReadSelectedText(key, SaverState.Text);
-  EXPECT_EQ(std::wstring(255, L'B'), std::wstring(SaverState.Text));
-
-  // A short unterminated value replaces the leading characters; the buffer stays terminated behind.
-  SetRaw(SettingsKeyPath, "ZorvelString2", REG_BINARY, L"xy", 2 * sizeof(wchar_t));
-  ReadSelectedText(key, SaverState.Text);
-  EXPECT_EQ(L"xy" + std::wstring(253, L'B'), std::wstring(SaverState.Text));
-  CloseSettingsKey();
+// A text value is its whole UTF-16 units up to the first NUL, never mixed with what the buffer
+// held (趣味 here), and cut to a whole character where it is too long; any type but the two text
+// types is no text. The saver's selected text reads so, as the dialog's slots do.
+TEST_F(StoreTest, ATextValueIsTakenWholeUpToItsFirstNulAndNeverMixed) {
+  const std::u16string pair = u"\U00020BB7";
+  const struct {
+    const char* what;
+    DWORD type;
+    std::string bytes;
+    std::u16string text;
+    TextRead read;
+  } rows[] = {
+    {"terminated", REG_SZ, Bytes(u"会議", true), u"会議", TextRead::Whole},
+    {"unterminated", REG_SZ, Bytes(u"A", false), u"A", TextRead::Whole},
+    {"an odd last byte", REG_SZ, Bytes(u"A", false) + "B", u"A", TextRead::Whole},
+    {"a NUL inside", REG_SZ, Bytes(std::u16string(u"A\0B", 3), true), u"A", TextRead::Whole},
+    {"empty", REG_SZ, "", u"", TextRead::Whole},
+    {"unexpanded", REG_EXPAND_SZ, Bytes(u"%TEMP%", true), u"%TEMP%", TextRead::Whole},
+    {"binary", REG_BINARY, Bytes(u"A", false), u"趣味", TextRead::None},
+    {"a number", REG_DWORD, std::string(4, '\1'), u"趣味", TextRead::None},
+    {"255 characters", REG_SZ, Bytes(std::u16string(255, u'x'), true), std::u16string(255, u'x'), TextRead::Whole},
+    {"256 without NUL", REG_SZ, Bytes(std::u16string(256, u'B'), false), std::u16string(255, u'B'), TextRead::Cut},
+    {"299 characters", REG_SZ, Bytes(std::u16string(299, u'L'), true), std::u16string(255, u'L'), TextRead::Cut},
+    {"a pair at the cut", REG_SZ, Bytes(std::u16string(254, u'a') + pair, true), std::u16string(254, u'a'),
+     TextRead::Cut},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    SetRawWide(SettingsKeyPath, "ZorvelString2", row.type, row.bytes.data(), static_cast<DWORD>(row.bytes.size()));
+    HKEY key = OpenAndSeed();
+    EXPECT_EQ(row.read, ReadTextSetting(key, "ZorvelString2", SaverState.Text));
+    EXPECT_EQ(row.text, std::u16string(reinterpret_cast<const char16_t*>(SaverState.Text)));
+    CloseSettingsKey();
+  }
 }
 
 TEST_F(StoreTest, ScalarsIgnoreTheRegistryType) {
