@@ -33,8 +33,10 @@ add_custom_command(OUTPUT ${VORLUX_HELP_IDS}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${VORLUX_GEN}
   COMMAND c++ -std=c++17 ${VORLUX_WARNINGS} -I${CMAKE_SOURCE_DIR} -o ${VORLUX_GEN}/help_context_ids
           ${CMAKE_SOURCE_DIR}/scripts/help_context_ids.cpp ${CMAKE_SOURCE_DIR}/config_ui/help_ids.cpp
+          ${CMAKE_SOURCE_DIR}/settings/setting_table.cpp
   COMMAND ${VORLUX_GEN}/help_context_ids ${VORLUX_HELP_IDS}
   DEPENDS ${CMAKE_SOURCE_DIR}/scripts/help_context_ids.cpp ${CMAKE_SOURCE_DIR}/config_ui/help_ids.cpp
+          ${CMAKE_SOURCE_DIR}/settings/setting_table.cpp ${CMAKE_SOURCE_DIR}/settings/setting_table.h
           ${CMAKE_SOURCE_DIR}/config_ui/help_ids.h ${CMAKE_SOURCE_DIR}/config_ui/help_context_ids.h
           ${CMAKE_SOURCE_DIR}/resources/resource.h)
 set(VORLUX_HELP_FILE ${CMAKE_BINARY_DIR}/vorlux.hlp)
@@ -75,10 +77,9 @@ add_library(vorlux_core STATIC
   config_ui/word_list.cpp
   config_ui/page_support.cpp
   config_ui/help.cpp
-  config_ui/shape_page.cpp
+  config_ui/single_pages.cpp
   config_ui/light_pages.cpp
   config_ui/options_page.cpp
-  config_ui/motion_page.cpp
   config_ui/about_page.cpp
   settings/settings.cpp
   settings/store.cpp

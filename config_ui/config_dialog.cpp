@@ -60,7 +60,6 @@ void InitDialog(HWND dialog) {
   if (SaverState.SettingsKey) {
     ReadTextSlots(SaverState.SettingsKey, SlotCut);
     ReadIntSetting(SaverState.SettingsKey, StringIdValueName, &StringID, StringID);
-    ReadMaterialLight(SaverState.SettingsKey);
     CloseSettingsKey();
   }
   for (int slot = 0; slot < TextSlotCount; ++slot)

@@ -1,33 +1,50 @@
 // The context-help tables (see help_ids.h). A label leads to the topic of the control it names.
 #include "config_ui/help_ids.h"
 #include "resources/resource.h"
+#include "settings/setting_table.h"
+#include <initializer_list>
 
 constexpr uint32_t OkButton = 1;      // IDOK
 constexpr uint32_t CancelButton = 2;  // IDCANCEL
 
-const uint32_t ConfigHelpIds[] = {
+namespace {
+
+// A table of the single values' controls (from the settings table) and of `more`, ended by zeros.
+struct BuiltHelpIds {
+  uint32_t pairs[64] = {};
+  BuiltHelpIds(std::initializer_list<SettingGroup> groups, std::initializer_list<uint32_t> more) {
+    int written = 0;
+    for (SettingGroup group : groups) written += HelpPairsOfGroup(group, pairs + written, 62 - written);
+    for (uint32_t id : more)
+      if (written < 62) pairs[written++] = id;
+  }
+};
+
+const BuiltHelpIds ConfigPairs({SettingGroup::Word}, {
   IDC_TEXT_COMBO, 1000,
   IDC_TEXT_LABEL, 1000,
   IDC_CONFIG_OK, 1078,
   CancelButton, 2,
   IDC_DETAILS, 1001,
-  IDC_TIME_LABEL, 1087,
-  IDC_TIME_DISPLAY, 1087,
-  0, 0,
-};
+});
 
-const uint32_t ShapeHelpIds[] = {
-  IDC_DEVIATION_LABEL, 1002,
-  IDC_DEVIATION, 1002,
-  IDC_EXTRUSION_LABEL, 1003,
-  IDC_EXTRUSION, 1003,
-  IDC_SCALE, 1007,
-  IDC_SCALE_LABEL, 1007,
-  IDC_FORMAT_LINES, 1004,
-  IDC_FORMAT_POLYGONS, 1005,
-  IDC_FONT, 1006,
-  0, 0,
-};
+const BuiltHelpIds ShapePairs({SettingGroup::Shape}, {IDC_FONT, 1006});
+const BuiltHelpIds MotionPairs({SettingGroup::Motion}, {});
+
+// The away chooser's OK starts the run; its time and lock are rows of the table.
+const BuiltHelpIds AwayPairs({SettingGroup::Word, SettingGroup::Away}, {
+  IDC_AWAY_LABEL, IDC_AWAY_WORDS,
+  IDC_AWAY_WORDS, IDC_AWAY_WORDS,
+  OkButton, 1091,
+  CancelButton, 1092,
+});
+
+}  // namespace
+
+const uint32_t* const ConfigHelpIds = ConfigPairs.pairs;
+const uint32_t* const ShapeHelpIds = ShapePairs.pairs;
+const uint32_t* const MotionHelpIds = MotionPairs.pairs;
+const uint32_t* const AwayHelpIds = AwayPairs.pairs;
 
 // A row's label and its four edits, left to right, all lead to one topic.
 #define VORLUX_HELP_ROW(label, firstEdit, topic) \
@@ -59,28 +76,6 @@ const uint32_t MaterialHelpIds[] = {
 const uint32_t OptionsHelpIds[] = {
   1054, 1054, 1055, 1055, 1056, 1056, 1057, 1057, 1058, 1058,
   1059, 1059, 1060, 1060, 1061, 1061, 1062, 1062, 1063, 1063,
-  0, 0,
-};
-
-// The speed's label and unit lead to the speed's topic; the group box has none.
-const uint32_t MotionHelpIds[] = {
-  IDC_SPEED_LABEL, IDC_SPEED,
-  IDC_SPEED, IDC_SPEED,
-  IDC_SPEED_UNIT, IDC_SPEED,
-  IDC_MOTION_TUMBLE, IDC_MOTION_TUMBLE,
-  IDC_MOTION_FACE, IDC_MOTION_FACE,
-  0, 0,
-};
-
-// The away chooser's time is the configuration dialog's; its OK starts the run.
-const uint32_t AwayHelpIds[] = {
-  IDC_AWAY_LABEL, IDC_AWAY_WORDS,
-  IDC_AWAY_WORDS, IDC_AWAY_WORDS,
-  IDC_TIME_LABEL, IDC_TIME_DISPLAY,
-  IDC_TIME_DISPLAY, IDC_TIME_DISPLAY,
-  IDC_LOCK_ON_RETURN, IDC_LOCK_ON_RETURN,
-  OkButton, 1091,
-  CancelButton, 1092,
   0, 0,
 };
 

@@ -5,13 +5,15 @@
 #pragma once
 #include <stdint.h>
 
-extern const uint32_t ConfigHelpIds[];
-extern const uint32_t ShapeHelpIds[];
+// The configuration dialog's, the shape and motion pages' and the away chooser's take the pairs of
+// their single values from the settings table.
+extern const uint32_t* const ConfigHelpIds;
+extern const uint32_t* const ShapeHelpIds;
 extern const uint32_t LightHelpIds[];
 extern const uint32_t MaterialHelpIds[];
 extern const uint32_t OptionsHelpIds[];
-extern const uint32_t MotionHelpIds[];
-extern const uint32_t AwayHelpIds[];
+extern const uint32_t* const MotionHelpIds;
+extern const uint32_t* const AwayHelpIds;
 
 // Every table above by name, ended by a row with a null name.
 struct HelpTableRow {

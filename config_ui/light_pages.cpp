@@ -25,7 +25,12 @@ const VectorPage MaterialPage = {MatAmbientRow, 4, IDC_MAT_AMBIENT, true, Materi
 
 constexpr int EditsPerRow = 4;
 
+// The table in memory takes the stored rows each time a page opens, as every page reads what it
+// shows.
 void ShowRows(HWND page, const VectorPage& shown) {
+  OpenSettingsKeyForRead();
+  ReadMaterialLight(SaverState.SettingsKey);
+  CloseSettingsKey();
   const MaterialLightRow* table = GetMaterialLightTable();
   for (int r = 0; r < shown.rowCount; ++r) {
     const MaterialLightRow& row = table[shown.firstRow + r];
@@ -44,7 +49,7 @@ LSTATUS WriteRow(const MaterialLightRow& row) {
 }
 
 // Every row is written whether or not its entries held numbers; the table in memory takes what
-// was read, so a second sheet in the same dialog shows it.
+// was read.
 INT_PTR ApplyRows(HWND page, const VectorPage& shown) {
   if (!BeginSettingsWrite(page)) return RefuseApply(page);
   const MaterialLightRow* table = GetMaterialLightTable();

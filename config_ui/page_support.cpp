@@ -85,10 +85,11 @@ static SingleSettings Shown;
 static SingleSettings Stored;
 
 // A list's entries, from the string table; filled once, when the list is first shown.
-static void FillListChoice(HWND page, const SettingControl& control) {
+static void FillListChoice(HWND page, const SettingRow& row) {
+  const SettingControl& control = row.control;
   HWND list = GetDlgItem(page, control.id);
   if (SendMessageA(list, CB_GETCOUNT, 0, 0) != 0) return;
-  for (int32_t value = 0; value <= control.most; ++value) {
+  for (int32_t value = 0; value <= row.most; ++value) {
     wchar_t text[64];
     LoadText(HostInstance, control.firstText + static_cast<UINT>(value), text, 64);
     InsertListEntry(list, value, text);
@@ -108,11 +109,11 @@ static void ShowSetting(HWND page, const SettingRow& row) {
       return;
     case SettingShown::Choice:
       // A stored value that no button stands for checks none.
-      for (int32_t value = 0; value <= control.most; ++value)
+      for (int32_t value = 0; value <= row.most; ++value)
         CheckDlgButton(page, control.id + value, Shown.*row.number == value ? BST_CHECKED : BST_UNCHECKED);
       return;
     case SettingShown::ListChoice:
-      FillListChoice(page, control);
+      FillListChoice(page, row);
       SendDlgItemMessageA(page, control.id, CB_SETCURSEL, static_cast<WPARAM>(Shown.*row.number), 0);
       return;
     case SettingShown::Check:
@@ -130,17 +131,17 @@ static void ReadSetting(HWND page, const SettingRow& row) {
       return;
     case SettingShown::NumberEdit:
       GetDlgItemTextA(page, control.id, text, sizeof text);
-      ParseIntFieldInRange(text, control.least, control.most, &(Shown.*row.number));
+      ParseIntFieldInRange(text, static_cast<int32_t>(row.least), static_cast<int32_t>(row.most), &(Shown.*row.number));
       return;
     case SettingShown::Choice:
       Shown.*row.number = static_cast<int32_t>(row.builtIn);
-      for (int32_t value = 0; value <= control.most; ++value)
+      for (int32_t value = 0; value <= row.most; ++value)
         if (IsDlgButtonChecked(page, control.id + value) == BST_CHECKED) Shown.*row.number = value;
       return;
     case SettingShown::ListChoice: {
       LRESULT picked = SendDlgItemMessageA(page, control.id, CB_GETCURSEL, 0, 0);
-      Shown.*row.number = picked >= 0 && picked <= control.most ? static_cast<int32_t>(picked)
-                                                                 : static_cast<int32_t>(row.builtIn);
+      Shown.*row.number = picked >= 0 && picked <= row.most ? static_cast<int32_t>(picked)
+                                                             : static_cast<int32_t>(row.builtIn);
       return;
     }
     case SettingShown::Check:

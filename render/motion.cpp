@@ -23,10 +23,6 @@ float SwingAt(const Swing& swing, uint32_t step) {
 
 }  // namespace
 
-Motion MotionFromStored(uint32_t stored) {
-  return stored == static_cast<uint32_t>(Motion::FaceTheRoom) ? Motion::FaceTheRoom : Motion::Tumble;
-}
-
 SwayAngles SwayAt(uint32_t step) { return SwayAngles{SwingAt(SwingX, step), SwingAt(SwingY, step), SwingAt(SwingZ, step)}; }
 
 TextInk InkOf(const GlyphBox* glyphs, int32_t count) {

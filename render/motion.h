@@ -2,14 +2,7 @@
 // upright and facing the viewer, turned about the middle of its ink. Pure: no Win32 or GL types.
 #pragma once
 #include <stdint.h>
-
-enum class Motion : uint32_t {
-  Tumble = 0,       // the spin angles as they step (the default)
-  FaceTheRoom = 1,  // readable: upright, facing the viewer, swaying a little about each axis
-};
-
-// The stored "Motion": 1 faces the room; anything else tumbles.
-Motion MotionFromStored(uint32_t stored);
+#include "settings/setting_table.h"  // Motion
 
 struct SwayAngles {
   float x, y, z;  // degrees, turned in that order, as the tumble's angles are

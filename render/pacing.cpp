@@ -1,13 +1,6 @@
 // The steps due on the performance counter (see pacing.h).
 #include "render/pacing.h"
 
-uint32_t StepRateFromStored(uint32_t stored) {
-  if (stored == UnpacedSteps) return UnpacedSteps;
-  if (stored < MinStepsPerSecond) return MinStepsPerSecond;
-  if (stored > MaxStepsPerSecond) return MaxStepsPerSecond;
-  return stored;
-}
-
 StepClock StartStepClock(uint64_t now, uint64_t ticksPerSecond) { return StepClock{now, ticksPerSecond}; }
 
 int32_t StepsDue(StepClock* clock, uint64_t now, uint64_t ticksPerSecond, uint32_t rate) {

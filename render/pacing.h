@@ -2,17 +2,8 @@
 // counter, whatever the drawing rate. Pure: no Win32 types, so it is tested natively too.
 #pragma once
 #include <stdint.h>
+#include "settings/setting_table.h"  // the speed's values
 
-// The speed setting: steps per second. 0 is the benchmarks' "as fast as the machine draws": one
-// step per drawn frame, never offered in the dialog.
-constexpr uint32_t DefaultStepsPerSecond = 60;  // what a 60 Hz display shows of one step a frame
-constexpr uint32_t MinStepsPerSecond = 10;
-constexpr uint32_t MaxStepsPerSecond = 240;
-constexpr uint32_t UnpacedSteps = 0;
-
-// The rate a stored value asks for: 0 stays 0; one below the range is the slowest, one above it
-// the fastest (a hand-edited registry means "slower" or "faster", not "default").
-uint32_t StepRateFromStored(uint32_t stored);
 
 // After a stall (a suspended machine, a debugger) the steps missed are dropped, not drawn in a
 // burst: at most this many a frame, enough for the fastest rate at 30 frames a second.

@@ -52,12 +52,6 @@ float LargestSwayReach(const Box& box, float extrusion) {
 
 }  // namespace
 
-TimeDisplay TimeDisplayFromStored(uint32_t stored) {
-  if (stored == static_cast<uint32_t>(TimeDisplay::Left)) return TimeDisplay::Left;
-  if (stored == static_cast<uint32_t>(TimeDisplay::Now)) return TimeDisplay::Now;
-  return TimeDisplay::None;
-}
-
 int64_t MillisecondsSinceLeaving(uint32_t lastInputTick, uint32_t nowTick) {
   if (lastInputTick == 0) return -1;
   // Modulo 2^32: the difference holds across a wrap of the tick count; one that comes out above

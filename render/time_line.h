@@ -3,11 +3,8 @@
 #pragma once
 #include <stdint.h>
 #include "render/motion.h"
+#include "settings/setting_table.h"  // TimeDisplay
 
-// The stored "TimeDisplay": 1 the time the user left, as "14:05～"; 2 the time now, as "14:05";
-// anything else no time.
-enum class TimeDisplay : int32_t { None = 0, Left = 1, Now = 2 };
-TimeDisplay TimeDisplayFromStored(uint32_t stored);
 
 // How long ago the user left, in milliseconds, from the last input's tick and the tick now
 // (GetTickCount's, which wrap after 49.7 days): -1 when that cannot be told: no input since the

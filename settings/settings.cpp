@@ -3,57 +3,11 @@
 #include "settings/settings.h"
 #include "host/host_state.h"
 #include "host/system.h"
-#include "render/motion.h"
-#include "render/pacing.h"
-#include "render/time_line.h"
 #include "resources/resource.h"
 #include <string.h>
 
 SaverStateRecord SaverState;
 int32_t StringID = 0;
-
-namespace {
-
-int32_t UsableStepRate(int32_t stored) {
-  return static_cast<int32_t>(StepRateFromStored(static_cast<uint32_t>(stored)));
-}
-
-int32_t UsableMotion(int32_t stored) {
-  return static_cast<int32_t>(MotionFromStored(static_cast<uint32_t>(stored)));
-}
-
-int32_t UsableTimeDisplay(int32_t stored) {
-  return static_cast<int32_t>(TimeDisplayFromStored(static_cast<uint32_t>(stored)));
-}
-
-// The lock is what keeps a desk safe: only a stored 0 switches it off.
-int32_t UsableFlagOn(int32_t stored) { return stored != 0 ? 1 : 0; }
-
-// The single values. A new one is a row here and its control on its page: the store, the saver's
-// set-up, the page and the tests take it from this table. Each row: value name, group, built-in
-// value, where a float or a number lands, what a stored number is taken as; then how the page
-// shows it (control, kind, least and most, a list's first text).
-const SettingRow SettingTable[] = {
-  {"Deviation", SettingGroup::Shape, 0.0f, &SingleSettings::deviation, nullptr, nullptr,
-   {IDC_DEVIATION, SettingShown::FloatEdit, 0, 0, 0}},
-  {"Extrusion", SettingGroup::Shape, 0.15f, &SingleSettings::extrusion, nullptr, nullptr,
-   {IDC_EXTRUSION, SettingShown::FloatEdit, 0, 0, 0}},
-  {"UserScale", SettingGroup::Shape, 0.55f, &SingleSettings::userScale, nullptr, nullptr,
-   {IDC_SCALE, SettingShown::FloatEdit, 0, 0, 0}},
-  {"Format", SettingGroup::Shape, 1, nullptr, &SingleSettings::format, nullptr,
-   {IDC_FORMAT_LINES, SettingShown::Choice, 0, 1, 0}},
-  {"StepsPerSecond", SettingGroup::Motion, DefaultStepsPerSecond, nullptr, &SingleSettings::stepsPerSecond,
-   UsableStepRate, {IDC_SPEED, SettingShown::NumberEdit, MinStepsPerSecond, MaxStepsPerSecond, 0}},
-  {"Motion", SettingGroup::Motion, 0, nullptr, &SingleSettings::motion, UsableMotion,
-   {IDC_MOTION_TUMBLE, SettingShown::Choice, 0, static_cast<int32_t>(Motion::FaceTheRoom), 0}},
-  {"TimeDisplay", SettingGroup::Word, 0, nullptr, &SingleSettings::timeDisplay, UsableTimeDisplay,
-   {IDC_TIME_DISPLAY, SettingShown::ListChoice, 0, static_cast<int32_t>(TimeDisplay::Now), IDS_TIME_CHOICE0}},
-  {"LockOnReturn", SettingGroup::Away, 1, nullptr, &SingleSettings::lockOnReturn, UsableFlagOn,
-   {IDC_LOCK_ON_RETURN, SettingShown::Check, 0, 1, 0}},
-  {nullptr, SettingGroup::Shape, 0, nullptr, nullptr, nullptr, {0, SettingShown::FloatEdit, 0, 0, 0}},
-};
-
-}  // namespace
 
 static GlCapRow GlCapTable[] = {
   {"GL_ALPHA_TEST", 0x0BC0, 1},
@@ -95,7 +49,6 @@ static const MaterialLightRow MaterialLightTable[] = {
   {nullptr, nullptr, 0},
 };
 
-const SettingRow* GetSettingTable() { return SettingTable; }
 GlCapRow* GetGlCapTable() { return GlCapTable; }
 const MaterialLightRow* GetMaterialLightTable() { return MaterialLightTable; }
 

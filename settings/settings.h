@@ -1,10 +1,11 @@
-// The settings model: the program-wide SaverState record, the selected slot, the table of the
-// single values and the GL switch and material/light tables with their built-in defaults, and the
-// start of a run. Main thread fills SaverState before the render thread starts; the render thread
-// then only reads it (and Text).
+// The settings model: the program-wide SaverState record, the selected slot, the GL switch and
+// material/light tables with their built-in defaults (the single values' table is setting_table.h),
+// and the start of a run. Main thread fills SaverState before the render thread starts; the render
+// thread then only reads it (and Text).
 #pragma once
 #include <windows.h>
 #include <stdint.h>
+#include "settings/setting_table.h"
 
 // The status word and the slots are UTF-16, in fields of 256 characters with the terminator.
 constexpr int TextBufferSize = 256;
@@ -35,57 +36,6 @@ extern SaverStateRecord SaverState;
 extern int32_t StringID;
 constexpr const char* StringIdValueName = "StringID";
 constexpr const char* LogFontValueName = "LogFont";
-
-// Where the single values land. They are not held between uses: the render set-up and the pages
-// each read them into a record of their own.
-struct SingleSettings {
-  float deviation;         // chordal deviation of the outlines
-  float extrusion;         // extrusion depth of the glyphs
-  float userScale;         // the frame loop's scale
-  int32_t format;          // 0 line segments, 1 filled polygons
-  int32_t stepsPerSecond;  // see render/pacing.h
-  int32_t motion;          // a Motion (render/motion.h)
-  int32_t timeDisplay;     // a TimeDisplay (render/time_line.h)
-  int32_t lockOnReturn;    // an away run that input ends locks the session first: 1, or 0
-};
-
-// Who reads a row, in table order: the render set-up and the shape page the shape, the render
-// thread (after its set-up) and the motion page the motion, the render set-up, the configuration
-// dialog and the away chooser what goes with the word, an away run and its chooser what is its own.
-enum class SettingGroup : uint8_t { Shape, Motion, Word, Away };
-
-// How a page shows a row.
-enum class SettingShown : uint8_t {
-  FloatEdit,   // "%f"; an entry without a number keeps the value shown
-  NumberEdit,  // "%d"; an entry without a number, or outside least to most, keeps the value shown
-  Choice,      // radio buttons from the control on, one for each value from 0 to most; none
-               // checked stores the built-in value
-  ListChoice,  // a drop-down list whose entry i stands for the value i, its text string
-               // firstText + i; none picked stores the built-in value
-  Check,       // a check box: checked 1, unchecked 0
-};
-
-struct SettingControl {
-  int id;  // the edit, the first radio button, the list or the check box
-  SettingShown shown;
-  int32_t least, most;
-  unsigned firstText;  // ListChoice: the string of entry 0
-};
-
-// One row per single value. A float is stored as its raw 4 bytes (REG_BINARY), a number as a
-// REG_DWORD; whichever of `real` and `number` is set says which it is and where it lands.
-struct SettingRow {
-  const char* valueName;
-  SettingGroup group;
-  double builtIn;                     // exact for every float and 32-bit number
-  float SingleSettings::*real;
-  int32_t SingleSettings::*number;
-  int32_t (*usable)(int32_t stored);  // a number as the program takes it; null: as stored
-  SettingControl control;             // where its page shows it
-};
-
-// First row of the single values; walk until the row whose valueName is null.
-const SettingRow* GetSettingTable();
 
 struct GlCapRow {
   const char* valueName;  // registry value name and GL name of the capability

@@ -159,12 +159,14 @@ void ReadSettings(HKEY key, SettingGroup group, SingleSettings* values) {
   for (const SettingRow* row = GetSettingTable(); row->valueName; ++row) {
     if (row->group != group) continue;
     if (row->real) {
-      ReadFloatSetting(key, row->valueName, &(values->*row->real), static_cast<float>(row->builtIn));
+      float& real = values->*row->real;
+      ReadFloatSetting(key, row->valueName, &real, static_cast<float>(row->builtIn));
+      real = UsableReal(*row, real);
       continue;
     }
     int32_t& number = values->*row->number;
     ReadIntSetting(key, row->valueName, &number, static_cast<int32_t>(row->builtIn));
-    if (row->usable) number = row->usable(number);
+    number = UsableNumber(*row, static_cast<uint32_t>(number));
   }
 }
 

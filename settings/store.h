@@ -33,7 +33,7 @@ bool ReadLogFont(HKEY key, LOGFONTA* font);
 void ReadGlCaps(HKEY key);
 void ReadMaterialLight(HKEY key);
 // Reads the group's rows of the single values, in table order, into values: a missing or
-// unreadable value takes its built-in value, a stored number what its row's rule makes of it.
+// unreadable value takes its built-in value, a stored one what its row's rule makes of it.
 void ReadSettings(HKEY key, SettingGroup group, SingleSettings* values);
 // How a text value read: not at all (missing, or no text), whole, or cut to what fits.
 enum class TextRead { None, Whole, Cut };

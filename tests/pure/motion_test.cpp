@@ -52,13 +52,6 @@ TEST(Motion, TheSwayIsSmoothAndRepeatsWithTheCycle) {
   }
 }
 
-TEST(Motion, OnlyAStoredOneFacesTheRoom) {
-  EXPECT_EQ(Motion::Tumble, MotionFromStored(0));
-  EXPECT_EQ(Motion::FaceTheRoom, MotionFromStored(1));
-  EXPECT_EQ(Motion::Tumble, MotionFromStored(2));
-  EXPECT_EQ(Motion::Tumble, MotionFromStored(0x101));
-}
-
 TEST(Motion, TheTextTurnsAboutTheMiddleOfItsInk) {
   // Two ideographs one em wide with their ink inset, then a space: the ink runs from 0.05 to 1.95
   // across and from -0.1 to 0.8 up; the space adds no ink.

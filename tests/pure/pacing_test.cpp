@@ -55,13 +55,6 @@ TEST(Pacing, UnevenFramesKeepTheRateOverAMinute) {
   }
 }
 
-TEST(Pacing, TheStoredSpeedWithinItsRange) {
-  const struct {
-    uint32_t stored, rate;
-  } rows[] = {{0, 0}, {1, 10}, {9, 10}, {10, 10}, {60, 60}, {240, 240}, {241, 240}, {0xFFFFFFFFu, 240}};
-  for (const auto& row : rows) EXPECT_EQ(row.rate, StepRateFromStored(row.stored)) << row.stored;
-}
-
 TEST(Extensions, AWholeNameInTheList) {
   const struct {
     const char* list;

@@ -8,13 +8,7 @@
 
 namespace {
 
-TEST(TimeLine, TheSettingAndWhenTheUserLeft) {
-  EXPECT_EQ(TimeDisplay::None, TimeDisplayFromStored(0));
-  EXPECT_EQ(TimeDisplay::Left, TimeDisplayFromStored(1));
-  EXPECT_EQ(TimeDisplay::Now, TimeDisplayFromStored(2));
-  EXPECT_EQ(TimeDisplay::None, TimeDisplayFromStored(3));
-  EXPECT_EQ(TimeDisplay::None, TimeDisplayFromStored(0xFFFFFFFFu));
-
+TEST(TimeLine, WhenTheUserLeft) {
   const uint32_t day = 86400000u;
   const struct {
     uint32_t lastInput, now;

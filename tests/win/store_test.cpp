@@ -212,13 +212,18 @@ TEST_F(StoreTest, ScalarsOfOtherSizes) {
   CloseSettingsKey();
 }
 
-TEST_F(StoreTest, StoredSpeedAndMotionAreTakenAsTheSaverTakesThem) {
+// Each row's rule, on the way from the registry: a NaN scale drew nothing, it is the built-in one.
+TEST_F(StoreTest, StoredValuesAreTakenAsTheSaverTakesThem) {
   SetDword(SettingsKeyPath, "StepsPerSecond", 5);
   SetDword(SettingsKeyPath, "Motion", 2);
+  const uint32_t quietNaN = 0x7FC00000;
+  SetRaw(SettingsKeyPath, "UserScale", REG_BINARY, &quietNaN, 4);
   SingleSettings values = {};
   ReadSettings(OpenAndSeed(), SettingGroup::Motion, &values);
+  ReadSettings(SaverState.SettingsKey, SettingGroup::Shape, &values);
   EXPECT_EQ(10, values.stepsPerSecond) << "below the range: the slowest";
   EXPECT_EQ(0, values.motion) << "anything but 1 tumbles";
+  EXPECT_EQ(0.55f, values.userScale) << "no number: the built-in scale";
   CloseSettingsKey();
 }
 

@@ -1,5 +1,6 @@
-// The shape page: deviation, extrusion, scale and outline format, stored when the sheet applies,
-// and the glyph font, stored as soon as the font dialog is confirmed. Main thread only.
+// The shape and motion pages, twins over the settings table: each shows its group's rows in their
+// controls and stores them when the sheet applies; the shape page also has the glyph font, stored
+// as soon as the font dialog is confirmed. Main thread only.
 #include "config_ui/help.h"
 #include "config_ui/help_ids.h"
 #include "config_ui/page_support.h"
@@ -32,22 +33,40 @@ void ChooseGlyphFont(HWND page) {
   }
 }
 
-}  // namespace
+struct SinglesPage {
+  SettingGroup group;
+  const uint32_t* const* helpIds;
+  int fontButton;  // 0: none
+};
 
-INT_PTR CALLBACK ShapePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+const SinglesPage ShapePage = {SettingGroup::Shape, &ShapeHelpIds, IDC_FONT};
+const SinglesPage MotionPage = {SettingGroup::Motion, &MotionHelpIds, 0};
+
+INT_PTR SinglesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, const SinglesPage& shown) {
   switch (message) {
     case WM_INITDIALOG:
-      ShowSettings(page, SettingGroup::Shape);
+      ShowSettings(page, shown.group);
       return TRUE;
     case WM_NOTIFY:
-      return IsApply(lParam) ? ApplySettings(page, SettingGroup::Shape) : FALSE;
+      return IsApply(lParam) ? ApplySettings(page, shown.group) : FALSE;
     case WM_COMMAND:
-      if (LOWORD(wParam) == IDC_FONT && HIWORD(wParam) == BN_CLICKED) ChooseGlyphFont(page);
+      if (shown.fontButton && LOWORD(wParam) == shown.fontButton && HIWORD(wParam) == BN_CLICKED)
+        ChooseGlyphFont(page);
       return FALSE;
     case WM_HELP:
-      ShowContextHelp(page, lParam, ShapeHelpIds);
+      ShowContextHelp(page, lParam, *shown.helpIds);
       return TRUE;
     default:
       return FALSE;
   }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK ShapePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SinglesPageProc(page, message, wParam, lParam, ShapePage);
+}
+
+INT_PTR CALLBACK MotionPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SinglesPageProc(page, message, wParam, lParam, MotionPage);
 }
