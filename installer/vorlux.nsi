@@ -19,6 +19,11 @@
 ; uninstall.exe there, and the uninstaller removes just the files it installed and the folder (when
 ; nothing else is left in it).
 ;
+; Every way in adds the away shortcut (AWAY_SHORTCUT, vorlux.scr /w) to the Start menu's programs,
+; all users' or the user's, with Ctrl+Alt+F8 as its shortcut key: Windows reserves no
+; Ctrl+Alt+function key, and a function key gives no character with AltGr (Ctrl+Alt) on any keyboard
+; layout, where Ctrl+Alt+letter would take a letter from some.
+;
 ; The manifest asks for elevation only of an administrator ("highest"), so a standard user is never
 ; stopped by a prompt they cannot answer, and the first page, shown to an administrator only,
 ; chooses the way in.
@@ -62,6 +67,7 @@
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vorlux"
 !define SETTINGS_KEY "SOFTWARE\Pellam\Vorlux"
 !define DESKTOP_KEY "Control Panel\Desktop"
+!define AWAY_SHORTCUT "Vorlux で離席"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -108,6 +114,12 @@ Section "Vorlux スクリーンセーバー" SecSaver
   File "/oname=vorlux.hlp" "${HELPFILE}"
   File "/oname=vorlux.chm" "${CHMFILE}"
   ${EnableX64FSRedirection}
+  ; $SMPROGRAMS is all users' or the user's, as MultiUser.nsh set the shell folders for the way
+  ; in. Made with redirection on: the shell may load DLLs as it writes the link, and DLL loading
+  ; fails on a thread without it. The link keeps the System32 path as given, which the 64-bit
+  ; shell then opens in the real System32.
+  CreateShortCut "$SMPROGRAMS\${AWAY_SHORTCUT}.lnk" "$SaverDir\vorlux.scr" "/w" "$SaverDir\vorlux.scr" 0 \
+    SW_SHOWNORMAL "ALT|CONTROL|F8"
 
   SetOutPath "$INSTDIR"
   File "/oname=README.txt" "${README}"
@@ -247,6 +259,7 @@ Section "Uninstall"
   Delete "$SaverDir\vorlux.gid"
   Delete "$SaverDir\vorlux.fts"
   ${EnableX64FSRedirection}
+  Delete "$SMPROGRAMS\${AWAY_SHORTCUT}.lnk"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\uninstall.exe"

@@ -45,12 +45,22 @@ PY
   read -r product package saver documents <<<"$codes"
   IFS=. read -r major minor build _ <<<"$version"
   [ -z "$epoch" ] || stamp=(env TZ=UTC faketime -f "$(date -u -d "@$epoch" '+%Y-%m-%d %H:%M:%S')")
+  # The tables' strings are in code page 932, the shortcut's name being Japanese. wixl declares no
+  # code page, and libmsi then writes and reads the strings in the one WINDOWS_LANGUAGE names (else
+  # 1252, where wixl fails on Japanese): wixl and msibuild both run with "ja", and msibuild declares
+  # 932 in the database (_ForceCodepage), so that Windows reads the strings alike on every system.
+  export WINDOWS_LANGUAGE=ja
+  printf '\r\n\r\n932\t_ForceCodepage\r\n' >"$work/_ForceCodepage.idt"
   # wixl takes the files' paths relative to the folder it runs in.
   (cd "$work" && "${stamp[@]}" wixl -a "$arch" -D Arch="$arch" -D Version="$version" \
     -D NextVersion="$major.$minor.$((build + 1))" -D ProductCode="$product" -D SaverComponent="$saver" \
     -D DocumentsComponent="$documents" -D Scr="$arch/vorlux.scr" -D HelpFile=vorlux.hlp -D ChmFile=vorlux.chm \
     -D Readme=README.txt -D License=LICENSE.txt -o vorlux.msi "$wxs")
-  "${stamp[@]}" msibuild "$work/vorlux.msi" -s "Vorlux 3D lettering screen saver $version" Pellam \
+  # wixl writes no shortcut key: the away shortcut's, Ctrl+Alt+F8, is 0x0677 (HOTKEYF_CONTROL|HOTKEYF_ALT
+  # in the high byte, VK_F8 in the low).
+  "${stamp[@]}" msibuild "$work/vorlux.msi" -i "$work/_ForceCodepage.idt" \
+    -q "UPDATE \`Shortcut\` SET \`Hotkey\` = 1655 WHERE \`Shortcut\` = 'Away'" \
+    -s "Vorlux 3D lettering screen saver $version" Pellam \
     "$(msiinfo suminfo "$work/vorlux.msi" | sed -n 's/^Template: //p')" "$package"
   [ -z "${SIGN_PFX:-}" ] || bash "$root/scripts/sign.sh" "$work/vorlux.msi"
   mv -f "$work/vorlux.msi" "$outfile"

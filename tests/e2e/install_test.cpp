@@ -1,10 +1,11 @@
 // The installer (the product's script, built for amd64) run silently, as an administrator would:
 // where it puts the files, the uninstall entry, the user's screen saver choice, the installed
-// saver, the uninstaller with and without the settings, and a /D= folder that others' files share;
-// for the current user alone, as one without administrator rights would; and the x64 MSI through
-// msiexec, as IT would roll it out.
+// saver, its away shortcut, the uninstaller with and without the settings, and a /D= folder that
+// others' files share; for the current user alone, as one without administrator rights would; and
+// the x64 MSI through msiexec, as IT would roll it out.
 #include "tests/e2e/config_driver.h"
 #include <htmlhelp.h>
+#include <shlobj.h>
 #include <fstream>
 #include <iterator>
 
@@ -33,8 +34,36 @@ std::string MachineText(const char* name, const std::string& key = UninstallKey)
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// What an installation leaves: its files, its folder and, written last and removed last, the
-// machine's or the user's uninstall entry.
+const char* Whose(int programs) { return programs == CSIDL_PROGRAMS ? "the user's" : "all users'"; }
+
+// The away shortcut in the Start menu's programs (CSIDL_COMMON_PROGRAMS, all users', or CSIDL_PROGRAMS,
+// the user's) as the shell reads it: "<whose> shortcut <target> <arguments> key <hot key>", or "".
+std::string AwayShortcut(int programs) {
+  wchar_t path[MAX_PATH] = L"";
+  SHGetFolderPathW(nullptr, programs, nullptr, SHGFP_TYPE_CURRENT, path);
+  CoInitialize(nullptr);
+  IShellLinkW* link = nullptr;
+  IPersistFile* file = nullptr;
+  std::string found;
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, (void**)&link)) &&
+      SUCCEEDED(link->QueryInterface(IID_IPersistFile, (void**)&file)) &&
+      SUCCEEDED(file->Load((std::wstring(path) + L"\\Vorlux で離席.lnk").c_str(), STGM_READ))) {
+    wchar_t target[MAX_PATH] = L"", arguments[MAX_PATH] = L"";
+    WORD key = 0;
+    link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+    link->GetArguments(arguments, MAX_PATH);
+    link->GetHotkey(&key);
+    char text[3 * MAX_PATH];
+    snprintf(text, sizeof text, "%s shortcut %ls %ls key 0x%04x", Whose(programs), target, arguments, key);
+    found = text;
+  }
+  if (file) file->Release();
+  if (link) link->Release();
+  return found;
+}
+
+// What an installation leaves: its files, its folder, the away shortcut and, written last and removed
+// last, the machine's or the user's uninstall entry.
 std::vector<std::string> Present(const std::string& folder = ProgramFolder) {
   std::vector<std::string> found;
   for (const char* path : SystemFiles)
@@ -42,11 +71,17 @@ std::vector<std::string> Present(const std::string& folder = ProgramFolder) {
   for (const char* name : FolderFiles)
     if (Exists(folder + "\\" + name)) found.push_back(folder + "\\" + name);
   if (Exists(folder)) found.push_back(folder);
+  for (int programs : {CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS})
+    if (!AwayShortcut(programs).empty()) found.push_back(AwayShortcut(programs));
   if (!MachineText("DisplayName").empty()) found.push_back("the uninstall entry");
   if (!GetText(UninstallKey, "DisplayName").empty()) found.push_back("the user's uninstall entry");
   return found;
 }
-constexpr size_t AllInstalled = std::size(SystemFiles) + OwnFiles + 2;
+constexpr size_t AllInstalled = std::size(SystemFiles) + OwnFiles + 3;
+// The away shortcut to the saver, as AwayShortcut reads it: Ctrl+Alt+F8 its key.
+std::string AwayTo(const std::string& saver, int programs) {
+  return Whose(programs) + std::string(" shortcut ") + saver + " /w key 0x0677";
+}
 
 std::string UserFolder() {
   char folder[MAX_PATH] = "";
@@ -81,6 +116,7 @@ TEST_F(Installer, SilentSetupInstallsTheSaverAndTheUninstallerRemovesEverything)
   ASSERT_NO_FATAL_FAILURE(Install(E2E_SETUP, "setup.exe"));
   ASSERT_EQ(0u, Launch(CommandLine("/S", "setup.exe")).WaitForExit(60000));
   EXPECT_EQ(AllInstalled, Present().size()) << testing::PrintToString(Present());
+  EXPECT_EQ(AwayTo(SystemSaver, CSIDL_COMMON_PROGRAMS), AwayShortcut(CSIDL_COMMON_PROGRAMS));
   EXPECT_EQ("Vorlux \x83X\x83N\x83\x8A\x81[\x83\x93\x83Z\x81[\x83o\x81[", MachineText("DisplayName"));  // スクリーンセーバー
   EXPECT_EQ("\"C:\\Program Files\\Vorlux\\uninstall.exe\"", MachineText("UninstallString"));
   EXPECT_EQ("", GetText(Desktop, "SCRNSAVE.EXE")) << "a silent setup chooses the saver only when asked";
@@ -124,7 +160,7 @@ TEST_F(Installer, SetupForTheCurrentUserKeepsToTheUsersFolderAndTheSaverRunsAndF
   ASSERT_EQ(0u, Launch(CommandLine("/S /CURRENTUSER", "setup.exe")).WaitForExit(60000));
   std::vector<std::string> expected;
   for (const char* name : FolderFiles) expected.push_back(own + "\\" + name);
-  expected.insert(expected.end(), {own, "the user's uninstall entry"});
+  expected.insert(expected.end(), {own, AwayTo(saver, CSIDL_PROGRAMS), "the user's uninstall entry"});
   EXPECT_EQ(expected, Present(own)) << "nothing in the system folder or the machine's uninstall entries";
   EXPECT_FALSE(Exists(ProgramFolder));
   EXPECT_EQ("\"" + own + "\\uninstall.exe\"", GetText(UninstallKey, "UninstallString"));
@@ -178,8 +214,11 @@ TEST_F(Installer, TheMsiInstallsForTheMachineAndRemovesEverythingItInstalled) {
   ASSERT_NO_FATAL_FAILURE(Install(E2E_MSI, "vorlux-x64.msi"));
   const std::string package = "\"" + folder_ + "\\vorlux-x64.msi\" /qn";
   ASSERT_EQ(0u, Launch("msiexec /i " + package).WaitForExit(120000));
+  // Wine's msi gives ProgramMenuFolder the user's programs even to a per-machine package (its
+  // package.c: "FIXME: set to AllUsers profile path if ALLUSERS is set"); Windows gives all users'.
   const std::vector<std::string> expected = {SystemFiles[0], SystemFiles[1], SystemFiles[2],
-      std::string(ProgramFolder) + "\\README.txt", std::string(ProgramFolder) + "\\LICENSE.txt", ProgramFolder};
+      std::string(ProgramFolder) + "\\README.txt", std::string(ProgramFolder) + "\\LICENSE.txt", ProgramFolder,
+      AwayTo(SystemSaver, CSIDL_PROGRAMS)};
   EXPECT_EQ(expected, Present());
   EXPECT_EQ('{', MsiEntryName()[0]) << "an uninstall entry under the product code";
   ASSERT_EQ(0u, Launch("msiexec /x " + package).WaitForExit(120000));
