@@ -8,7 +8,9 @@
 # The installer keeps each file's time: the files it packs all take the last commit's (see
 # source_date_epoch.sh), so the same sources give the same installer. wixl also stamps the
 # package with the time it runs and a random package code: it runs at that time (faketime), and
-# the package code is derived from the commit, the width and what the package carries. With
+# the package code is derived from the commit, the width and what the package carries; the product
+# code from the version and the same, so that a package rebuilt with any change is another product,
+# which replaces the installed one (a new package under an installed product code is refused). With
 # SIGN_PFX set (see sign.sh), the installers are signed (makensis has the uninstaller and the
 # installer signed as it writes them).
 # The HTML Help file is the one beside HELPFILE (vorlux.chm beside vorlux.hlp). PYTHON is the
@@ -38,7 +40,8 @@ import hashlib, sys, uuid
 upgrade, version, arch, commit, *files = sys.argv[1:]
 carried = hashlib.sha256(b"".join(open(f, "rb").read() for f in files)).hexdigest()
 code = lambda name: "{%s}" % str(uuid.uuid5(uuid.UUID(upgrade), name)).upper()
-print(code(f"product {version} {arch}"), code(f"package {arch} {commit} {carried}"),
+made = f"{arch} {commit} {carried}"
+print(code(f"product {version} {made}"), code(f"package {made}"),
       code(f"saver {arch}"), code(f"documents {arch}"))
 PY
   )

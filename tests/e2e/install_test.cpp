@@ -83,6 +83,18 @@ std::string AwayTo(const std::string& saver, int programs) {
   return Whose(programs) + std::string(" shortcut ") + saver + " /w key 0x0677";
 }
 
+// The MSI's entries among the machine's uninstall entries (each under its product code).
+std::vector<std::string> MsiEntries() {
+  HKEY entries = nullptr;
+  RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallEntries, 0, KEY_READ, &entries);
+  std::vector<std::string> found;
+  char name[256];
+  for (DWORD i = 0; entries && RegEnumKeyA(entries, i, name, sizeof name) == ERROR_SUCCESS; ++i)
+    if (MachineText("DisplayName", std::string(UninstallEntries) + "\\" + name) == "Vorlux screen saver") found.push_back(name);
+  if (entries) RegCloseKey(entries);
+  return found;
+}
+
 std::string UserFolder() {
   char folder[MAX_PATH] = "";
   ExpandEnvironmentStringsA("%LOCALAPPDATA%\\Programs\\Vorlux", folder, sizeof folder);
@@ -109,6 +121,10 @@ class Installer : public ConfigTest {
     EXPECT_EQ(0u, Launch("\"" + folder + "\\uninstall.exe\" /S" + options).WaitForExit(30000));
     EXPECT_TRUE(WaitUntil([&] { return Present(folder).empty(); }, 30000))
         << "left behind: " << testing::PrintToString(Present(folder));
+  }
+
+  std::string Msiexec(const char* action, const char* package) const {
+    return std::string("msiexec ") + action + " \"" + folder_ + "\\" + package + "\" /qn";
   }
 };
 
@@ -198,32 +214,34 @@ TEST_F(Installer, TheManifestAsksForElevationOnlyOfAnAdministrator) {
   EXPECT_NE(std::string::npos, manifest.find("<requestedExecutionLevel level=\"highestAvailable\"")) << manifest;
 }
 
-// The MSI's entry in the machine's uninstall entries (under its product code), or "".
-std::string MsiEntryName() {
-  HKEY entries = nullptr;
-  RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallEntries, 0, KEY_READ, &entries);
-  std::string found;
-  char name[256];
-  for (DWORD i = 0; entries && RegEnumKeyA(entries, i, name, sizeof name) == ERROR_SUCCESS; ++i)
-    if (MachineText("DisplayName", std::string(UninstallEntries) + "\\" + name) == "Vorlux screen saver") found = name;
-  if (entries) RegCloseKey(entries);
-  return found;
-}
-
 TEST_F(Installer, TheMsiInstallsForTheMachineAndRemovesEverythingItInstalled) {
   ASSERT_NO_FATAL_FAILURE(Install(E2E_MSI, "vorlux-x64.msi"));
-  const std::string package = "\"" + folder_ + "\\vorlux-x64.msi\" /qn";
-  ASSERT_EQ(0u, Launch("msiexec /i " + package).WaitForExit(120000));
+  ASSERT_EQ(0u, Launch(Msiexec("/i", "vorlux-x64.msi")).WaitForExit(120000));
   // Wine's msi gives ProgramMenuFolder the user's programs even to a per-machine package (its
   // package.c: "FIXME: set to AllUsers profile path if ALLUSERS is set"); Windows gives all users'.
   const std::vector<std::string> expected = {SystemFiles[0], SystemFiles[1], SystemFiles[2],
       std::string(ProgramFolder) + "\\README.txt", std::string(ProgramFolder) + "\\LICENSE.txt", ProgramFolder,
       AwayTo(SystemSaver, CSIDL_PROGRAMS)};
   EXPECT_EQ(expected, Present());
-  EXPECT_EQ('{', MsiEntryName()[0]) << "an uninstall entry under the product code";
-  ASSERT_EQ(0u, Launch("msiexec /x " + package).WaitForExit(120000));
+  const std::vector<std::string> installed = MsiEntries();
+  ASSERT_EQ(1u, installed.size());
+  EXPECT_EQ('{', installed[0][0]) << "an uninstall entry under the product code";
+  // The package rebuilt at the same version with another build of the saver in it, by the script
+  // that builds the MSI: it replaces the one installed.
+  const std::string rebuilt = E2E_MSI ".rebuilt";
+  DeleteFileA(("Z:" + rebuilt).c_str());
+  Process build = Launch("Z:\\usr\\bin\\bash " E2E_SOURCE_DIR "/scripts/make_setup.sh msi-x64 " + rebuilt + " " E2E_SAVER " " E2E_FAULT_SAVER
+         " " E2E_HELP_FILE " " + MachineText("DisplayVersion", std::string(UninstallEntries) + "\\" + installed[0]) +
+         " /usr/bin/python3");
+  ASSERT_TRUE(WaitUntil([&] { return Exists("Z:" + rebuilt); }, 120000)) << "make_setup.sh made no " << rebuilt;
+  ASSERT_NO_FATAL_FAILURE(Install(rebuilt.c_str(), "rebuilt.msi"));
+  ASSERT_EQ(0u, Launch(Msiexec("/i", "rebuilt.msi")).WaitForExit(120000));
+  EXPECT_TRUE(FileText(SystemSaver) == FileText("Z:" E2E_FAULT_SAVER)) << "the rebuilt package's saver";
+  EXPECT_EQ(expected, Present());
+  EXPECT_EQ(1u, MsiEntries().size()) << testing::PrintToString(MsiEntries());
+  ASSERT_EQ(0u, Launch(Msiexec("/x", "rebuilt.msi")).WaitForExit(120000));
   EXPECT_EQ(std::vector<std::string>{}, Present());
-  EXPECT_EQ("", MsiEntryName());
+  EXPECT_EQ(std::vector<std::string>{}, MsiEntries());
 }
 
 }  // namespace
