@@ -29,11 +29,12 @@ cp "$root/LICENSE.txt" "$work/"
 "$python" "$root/scripts/user_readme.py" "$root/README.md" "$work/README.txt"
 epoch=$(bash "$root/scripts/source_date_epoch.sh")
 [ -z "$epoch" ] || find "$work" -exec touch -h -d "@$epoch" {} +
+# The MSIs' upgrade code, which setup looks for to keep off the MSI's install.
+upgrade=$(sed -n 's/.*define UpgradeCode = "\(.*\)".*/\1/p' "$root/installer/vorlux.wxs")
 # The MSI: the codes that identify it, derived as above, and the package stamped at the commit's time.
 make_msi() {
-  local arch=${kind#msi-} wxs=$root/installer/vorlux.wxs upgrade codes product package saver documents major minor build
+  local arch=${kind#msi-} wxs=$root/installer/vorlux.wxs codes product package saver documents major minor build
   local stamp=()
-  upgrade=$(sed -n 's/.*define UpgradeCode = "\(.*\)".*/\1/p' "$wxs")
   codes=$("$python" - "$upgrade" "$version" "$arch" "$(git -C "$root" rev-parse HEAD 2>/dev/null)" \
             "$wxs" "$work/$arch/vorlux.scr" "$work/vorlux.hlp" "$work/vorlux.chm" "$work/README.txt" "$work/LICENSE.txt" <<'PY'
 import hashlib, sys, uuid
@@ -78,6 +79,6 @@ case $kind in
     makensis -V2 -INPUTCHARSET UTF8 "${defines[@]}" \
       -DVERSION="$version" -DOUTFILE="$(realpath -m "$outfile")" \
       -DSCR32="$work/x86/vorlux.scr" -DSCR64="$work/x64/vorlux.scr" -DHELPFILE="$work/vorlux.hlp" \
-      -DCHMFILE="$work/vorlux.chm" \
+      -DCHMFILE="$work/vorlux.chm" -DMSI_UPGRADE_CODE="{$upgrade}" \
       -DREADME="$work/README.txt" -DLICENSE="$work/LICENSE.txt" "$root/installer/vorlux.nsi" ;;
 esac

@@ -136,6 +136,10 @@ TEST_F(Installer, SilentSetupInstallsTheSaverAndTheUninstallerRemovesEverything)
   EXPECT_EQ("Vorlux \x83X\x83N\x83\x8A\x81[\x83\x93\x83Z\x81[\x83o\x81[", MachineText("DisplayName"));  // スクリーンセーバー
   EXPECT_EQ("\"C:\\Program Files\\Vorlux\\uninstall.exe\"", MachineText("UninstallString"));
   EXPECT_EQ("", GetText(Desktop, "SCRNSAVE.EXE")) << "a silent setup chooses the saver only when asked";
+  // The MSI does not go over it: its files would be either uninstaller's to remove.
+  ASSERT_NO_FATAL_FAILURE(Install(E2E_MSI, "vorlux-x64.msi"));
+  EXPECT_EQ(1603u, Launch(Msiexec("/i", "vorlux-x64.msi")).WaitForExit(120000));
+  EXPECT_EQ(std::vector<std::string>{}, MsiEntries());
   SetDword(SettingsKeyPath, "StringID", 2);
   RunUninstaller("");
   EXPECT_EQ(2u, GetNumber(SettingsKeyPath, "StringID", 99)) << "the settings stay unless asked";
@@ -226,6 +230,11 @@ TEST_F(Installer, TheMsiInstallsForTheMachineAndRemovesEverythingItInstalled) {
   const std::vector<std::string> installed = MsiEntries();
   ASSERT_EQ(1u, installed.size());
   EXPECT_EQ('{', installed[0][0]) << "an uninstall entry under the product code";
+  // setup for all users keeps off the MSI's files.
+  ASSERT_NO_FATAL_FAILURE(Install(E2E_SETUP, "setup.exe"));
+  EXPECT_EQ(1638u, Launch(CommandLine("/S", "setup.exe")).WaitForExit(60000));
+  EXPECT_EQ(expected, Present());
+
   // The package rebuilt at the same version with another build of the saver in it, by the script
   // that builds the MSI: it replaces the one installed.
   const std::string rebuilt = E2E_MSI ".rebuilt";
