@@ -27,16 +27,19 @@
 ;
 ; The manifest asks for elevation only of an administrator ("highest"), so a standard user is never
 ; stopped by a prompt they cannot answer, and the first page, shown to an administrator only,
-; chooses the way in.
+; chooses the way in. Its default is the way Vorlux is already installed (the machine's uninstall
+; entry, else the user's), so that setup run again updates that install.
 ;
 ; One Vorlux at a time: setup refuses a way in that would meet another install (WayInRefused): for
 ; all users, the MSI's (whose files in the system folder either uninstaller would take from the
-; other). It says why, and the silent run ends with EXIT_INSTALLED_OTHERWISE instead. The MSI
-; refuses setup's install for all users in turn.
+; other) or this user's own; for the current user, the machine's. It says why, and the silent run
+; ends with EXIT_INSTALLED_OTHERWISE instead. The MSI refuses setup's install for all users in turn.
 ;
 ; Silent use: setup.exe /S [/ALLUSERS|/CURRENTUSER] [/ACTIVATE] installs, and makes Vorlux the
 ; current user's screen saver only with /ACTIVATE; uninstall.exe /S [/REMOVESETTINGS] removes it,
-; and the settings only with /REMOVESETTINGS. Interactively both are asked.
+; and the settings only with /REMOVESETTINGS. Interactively both are asked. A silent setup that
+; cannot go on shows no message box: it ends with EXIT_INSTALLED_OTHERWISE (see above) or
+; EXIT_NEEDS_ADMIN (/ALLUSERS without administrator rights).
 
 !ifdef AMD64
   Target amd64-unicode
@@ -60,11 +63,14 @@
 !define DESKTOP_KEY "Control Panel\Desktop"
 !define AWAY_SHORTCUT "Vorlux で離席"
 !define EXIT_INSTALLED_OTHERWISE 1638  ; ERROR_PRODUCT_VERSION: Vorlux is installed another way
+!define EXIT_NEEDS_ADMIN 740  ; ERROR_ELEVATION_REQUIRED
 
 !define MULTIUSER_EXECUTIONLEVEL Highest
 !define MULTIUSER_MUI
 !define MULTIUSER_INSTALLMODE_COMMANDLINE
 !define MULTIUSER_INSTALLMODE_FUNCTION PlaceForMode
+!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_KEY "${UNINSTALL_KEY}"
+!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "InstallLocation"
 ; The uninstaller knows its way from where it lies (un.onInit).
 !define MULTIUSER_NOUNINSTALL
 !define MULTIUSER_INIT_TEXT_ALLUSERSNOTPOSSIBLE "$(NeedsAdminForAll)"
@@ -110,6 +116,10 @@ LangString NeedsAdminForAll ${LANG_JAPANESE} \
   "このコンピューターのすべてのユーザーに $(^Name) をインストールするには、管理者の権限が必要です。"
 LangString MsiInstalled ${LANG_JAPANESE} \
   "Vorlux は MSI (Vorlux screen saver) でこのコンピューターに入っています。全員にインストールすると同じファイルを上書きするので、インストールしません。全員に入れ直すには、先に「アプリ」で Vorlux screen saver をアンインストールしてください。"
+LangString UserInstalled ${LANG_JAPANESE} \
+  "Vorlux はすでにあなたのユーザーにだけ入っています。同じものを二つ入れないよう、全員にはインストールしません。全員に入れるには、先に「アプリ」で Vorlux スクリーンセーバーをアンインストールしてください。"
+LangString MachineInstalled ${LANG_JAPANESE} \
+  "Vorlux はすでにこのコンピューターの全員に入っていて、そのまま使えます。同じものを二つ入れないよう、自分にのみインストールすることはしません。"
 LangString NeedsAdminToRemove ${LANG_JAPANESE} \
   "Vorlux はこのコンピューターのすべてのユーザーに入っています。削除するには管理者の権限が必要です。"
 LangString AskRemoveSettings ${LANG_JAPANESE} \
@@ -205,8 +215,16 @@ Function WayInRefused
   StrCpy $R0 ""
   ${If} $MultiUser.InstallMode == "AllUsers"
     System::Call 'msi::MsiEnumRelatedProductsW(w "${MSI_UPGRADE_CODE}", i 0, i 0, w .r1) i .r0'
+    ReadRegStr $1 HKCU "${UNINSTALL_KEY}" "InstallLocation"
     ${If} $0 == 0  ; ERROR_SUCCESS: one found ("error" when msi.dll could not be called)
       StrCpy $R0 "$(MsiInstalled)"
+    ${ElseIf} $1 != ""
+      StrCpy $R0 "$(UserInstalled)"
+    ${EndIf}
+  ${Else}
+    ReadRegStr $1 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $1 != ""
+      StrCpy $R0 "$(MachineInstalled)"
     ${EndIf}
   ${EndIf}
 FunctionEnd
@@ -240,6 +258,19 @@ Function .onInit
   StrCpy $0 $ChosenFolder 1 -1
   ${If} $0 == "\"
     StrCpy $ChosenFolder $ChosenFolder -1  ; /D=D:\Apps\ as /D=D:\Apps
+  ${EndIf}
+  ; MultiUser.nsh would refuse a standard user's /ALLUSERS with a message box, silent or not.
+  UserInfo::GetAccountType
+  Pop $0
+  ${GetParameters} $1
+  ClearErrors
+  ${GetOptions} $1 "/ALLUSERS" $2
+  ${If} ${Silent}
+  ${AndIfNot} ${Errors}
+  ${AndIf} $0 != "Admin"
+  ${AndIf} $0 != "Power"
+    SetErrorLevel ${EXIT_NEEDS_ADMIN}
+    Quit
   ${EndIf}
   !insertmacro MULTIUSER_INIT
   ; The first page, shown to an administrator, checks the way chosen there; else it is checked now.

@@ -123,6 +123,30 @@ class Installer : public ConfigTest {
         << "left behind: " << testing::PrintToString(Present(folder));
   }
 
+  // As a standard user would launch it: with the administrators' group in the token for denying
+  // only, so that membership checks find none (Wine, which runs everyone as administrator, enforces
+  // no access rights by it: what shows is what the program makes of its account type).
+  Process LaunchAsStandardUser(std::string commandLine) {
+    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+    SID_AND_ATTRIBUTES admins = {};
+    AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0, &admins.Sid);
+    HANDLE own = nullptr, standard = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_ALL_ACCESS, &own);
+    CreateRestrictedToken(own, 0, 1, &admins, 0, nullptr, 0, nullptr, &standard);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    BOOL started = CreateProcessAsUserA(standard, nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                        folder_.c_str(), &startup, &info);
+    EXPECT_TRUE(started) << commandLine << ": " << GetLastError();
+    CloseHandle(own);
+    CloseHandle(standard);
+    FreeSid(admins.Sid);
+    if (!started) return Process();
+    CloseHandle(info.hThread);
+    return Process(info.hProcess, info.dwProcessId);
+  }
+
   std::string Msiexec(const char* action, const char* package) const {
     return std::string("msiexec ") + action + " \"" + folder_ + "\\" + package + "\" /qn";
   }
@@ -136,10 +160,13 @@ TEST_F(Installer, SilentSetupInstallsTheSaverAndTheUninstallerRemovesEverything)
   EXPECT_EQ("Vorlux \x83X\x83N\x83\x8A\x81[\x83\x93\x83Z\x81[\x83o\x81[", MachineText("DisplayName"));  // スクリーンセーバー
   EXPECT_EQ("\"C:\\Program Files\\Vorlux\\uninstall.exe\"", MachineText("UninstallString"));
   EXPECT_EQ("", GetText(Desktop, "SCRNSAVE.EXE")) << "a silent setup chooses the saver only when asked";
-  // The MSI does not go over it: its files would be either uninstaller's to remove.
+  // Neither the MSI (whose files either uninstaller would take from the other) nor setup for the
+  // current user alone (a second Vorlux of the same name) goes over it.
   ASSERT_NO_FATAL_FAILURE(Install(E2E_MSI, "vorlux-x64.msi"));
   EXPECT_EQ(1603u, Launch(Msiexec("/i", "vorlux-x64.msi")).WaitForExit(120000));
   EXPECT_EQ(std::vector<std::string>{}, MsiEntries());
+  EXPECT_EQ(1638u, Launch(CommandLine("/S /CURRENTUSER", "setup.exe")).WaitForExit(60000));
+  EXPECT_EQ(AllInstalled, Present().size()) << testing::PrintToString(Present());
   SetDword(SettingsKeyPath, "StringID", 2);
   RunUninstaller("");
   EXPECT_EQ(2u, GetNumber(SettingsKeyPath, "StringID", 99)) << "the settings stay unless asked";
@@ -177,7 +204,10 @@ TEST_F(Installer, SetupForTheCurrentUserKeepsToTheUsersFolderAndTheSaverRunsAndF
   const std::string own = UserFolder(), saver = own + "\\vorlux.scr";
   constexpr const char* Theirs = "C:\\windows\\system32\\theirs.scr";
   SetText(Desktop, "SCRNSAVE.EXE", Theirs);
-  ASSERT_EQ(0u, Launch(CommandLine("/S /CURRENTUSER", "setup.exe")).WaitForExit(60000));
+  // A standard user's silent /ALLUSERS ends with its exit code, where a message box would wait.
+  EXPECT_EQ(740u, LaunchAsStandardUser(CommandLine("/S /ALLUSERS", "setup.exe")).WaitForExit(60000));
+  EXPECT_EQ(std::vector<std::string>{}, Present(own));
+  ASSERT_EQ(0u, LaunchAsStandardUser(CommandLine("/S", "setup.exe")).WaitForExit(60000));
   std::vector<std::string> expected;
   for (const char* name : FolderFiles) expected.push_back(own + "\\" + name);
   expected.insert(expected.end(), {own, AwayTo(saver, CSIDL_PROGRAMS), "the user's uninstall entry"});
@@ -187,7 +217,12 @@ TEST_F(Installer, SetupForTheCurrentUserKeepsToTheUsersFolderAndTheSaverRunsAndF
   RunUninstaller("", own);
   EXPECT_EQ(Theirs, GetText(Desktop, "SCRNSAVE.EXE")) << "another program's saver is not ours to unchoose";
 
-  ASSERT_EQ(0u, Launch(CommandLine("/S /CURRENTUSER /ACTIVATE", "setup.exe")).WaitForExit(60000));
+  // Run again by an administrator, setup keeps to this install: /ALLUSERS is refused, and by
+  // default it updates the user's, which /ACTIVATE chooses.
+  ASSERT_EQ(0u, Launch(CommandLine("/S /CURRENTUSER", "setup.exe")).WaitForExit(60000));
+  EXPECT_EQ(1638u, Launch(CommandLine("/S /ALLUSERS", "setup.exe")).WaitForExit(60000));
+  ASSERT_EQ(0u, Launch(CommandLine("/S /ACTIVATE", "setup.exe")).WaitForExit(60000));
+  EXPECT_EQ(expected, Present(own));
   EXPECT_EQ(ShortPath(saver), GetText(Desktop, "SCRNSAVE.EXE"));
   FullScreenRun run;
   ASSERT_NO_FATAL_FAILURE(StartFullScreen("\"" + saver + "\" /s", &run, 1));
