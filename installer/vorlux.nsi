@@ -2,7 +2,8 @@
 ; and, with -DAMD64, for amd64 (the one the tests can run under 64-bit Wine).
 ;
 ; makensis -INPUTCHARSET UTF8 -DVERSION=a.b.c.d -DSCR32=... -DSCR64=... -DHELPFILE=... -DCHMFILE=...
-;          -DREADME=... -DLICENSE=... -DOUTFILE=... [-DAMD64] [-DSIGN=<command signing "%1">] vorlux.nsi
+;          -DREADME=... -DLICENSE=... -DOUTFILE=... -DMSI_UPGRADE_CODE={...} [-DAMD64]
+;          [-DSIGN=<command signing "%1">] vorlux.nsi
 ;
 ; Two ways in. For all users (the default for an administrator, /ALLUSERS): the screen saver
 ; settings list the savers in the system folder of the system's own width, so on 64-bit Windows the
@@ -19,13 +20,26 @@
 ; uninstall.exe there, and the uninstaller removes just the files it installed and the folder (when
 ; nothing else is left in it).
 ;
+; Every way in adds the away shortcut (AWAY_SHORTCUT, vorlux.scr /w) to the Start menu's programs,
+; all users' or the user's, with Ctrl+Alt+F8 as its shortcut key: Windows reserves no
+; Ctrl+Alt+function key, and a function key gives no character with AltGr (Ctrl+Alt) on any keyboard
+; layout, where Ctrl+Alt+letter would take a letter from some.
+;
 ; The manifest asks for elevation only of an administrator ("highest"), so a standard user is never
 ; stopped by a prompt they cannot answer, and the first page, shown to an administrator only,
-; chooses the way in.
+; chooses the way in. Its default is the way Vorlux is already installed (the machine's uninstall
+; entry, else the user's), so that setup run again updates that install.
+;
+; One Vorlux at a time: setup refuses a way in that would meet another install (WayInRefused): for
+; all users, the MSI's (whose files in the system folder either uninstaller would take from the
+; other) or this user's own; for the current user, the machine's. It says why, and the silent run
+; ends with EXIT_INSTALLED_OTHERWISE instead. The MSI refuses setup's install for all users in turn.
 ;
 ; Silent use: setup.exe /S [/ALLUSERS|/CURRENTUSER] [/ACTIVATE] installs, and makes Vorlux the
 ; current user's screen saver only with /ACTIVATE; uninstall.exe /S [/REMOVESETTINGS] removes it,
-; and the settings only with /REMOVESETTINGS. Interactively both are asked.
+; and the settings only with /REMOVESETTINGS. Interactively both are asked. A silent setup that
+; cannot go on shows no message box: it ends with EXIT_INSTALLED_OTHERWISE (see above) or
+; EXIT_NEEDS_ADMIN (/ALLUSERS without administrator rights).
 
 !ifdef AMD64
   Target amd64-unicode
@@ -43,25 +57,29 @@
 ; LogicLib leaves labels of branches that a macro does not use.
 !pragma warning disable 6012
 
+!define PRODUCT "Vorlux"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vorlux"
+!define SETTINGS_KEY "SOFTWARE\Pellam\Vorlux"
+!define DESKTOP_KEY "Control Panel\Desktop"
+!define AWAY_SHORTCUT "Vorlux で離席"
+!define EXIT_INSTALLED_OTHERWISE 1638  ; ERROR_PRODUCT_VERSION: Vorlux is installed another way
+!define EXIT_NEEDS_ADMIN 740  ; ERROR_ELEVATION_REQUIRED
+
 !define MULTIUSER_EXECUTIONLEVEL Highest
 !define MULTIUSER_MUI
 !define MULTIUSER_INSTALLMODE_COMMANDLINE
 !define MULTIUSER_INSTALLMODE_FUNCTION PlaceForMode
+!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_KEY "${UNINSTALL_KEY}"
+!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "InstallLocation"
 ; The uninstaller knows its way from where it lies (un.onInit).
 !define MULTIUSER_NOUNINSTALL
-!define MULTIUSER_INIT_TEXT_ALLUSERSNOTPOSSIBLE \
-  "このコンピューターのすべてのユーザーに $(^Name) をインストールするには、管理者の権限が必要です。"
+!define MULTIUSER_INIT_TEXT_ALLUSERSNOTPOSSIBLE "$(NeedsAdminForAll)"
 
 !include MUI2.nsh
 !include MultiUser.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include x64.nsh
-
-!define PRODUCT "Vorlux"
-!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vorlux"
-!define SETTINGS_KEY "SOFTWARE\Pellam\Vorlux"
-!define DESKTOP_KEY "Control Panel\Desktop"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -79,6 +97,7 @@ Var SaverDir  ; where vorlux.scr and its help files go: the system folder, or $I
 !define MUI_UNICON "${NSISDIR}\Contrib\Graphics\Icons\modern-uninstall.ico"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_SMALLDESC
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE WayInChosen
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_LICENSE "${LICENSE}"
 !insertmacro MUI_PAGE_COMPONENTS
@@ -88,6 +107,24 @@ Var SaverDir  ; where vorlux.scr and its help files go: the system folder, or $I
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Japanese"
 
+; What setup and its uninstaller say, in one place.
+LangString SecSaverName ${LANG_JAPANESE} "Vorlux スクリーンセーバー"
+LangString SecActivateName ${LANG_JAPANESE} "現在のユーザーのスクリーンセーバーにする"
+LangString DESC_SecSaver ${LANG_JAPANESE} "スクリーンセーバー本体 (vorlux.scr) とヘルプ (vorlux.hlp、vorlux.chm) を入れます。"
+LangString DESC_SecActivate ${LANG_JAPANESE} "Vorlux を、いまのユーザーのスクリーンセーバーとして選びます。"
+LangString NeedsAdminForAll ${LANG_JAPANESE} \
+  "このコンピューターのすべてのユーザーに $(^Name) をインストールするには、管理者の権限が必要です。"
+LangString MsiInstalled ${LANG_JAPANESE} \
+  "Vorlux は MSI (Vorlux screen saver) でこのコンピューターに入っています。全員にインストールすると同じファイルを上書きするので、インストールしません。全員に入れ直すには、先に「アプリ」で Vorlux screen saver をアンインストールしてください。"
+LangString UserInstalled ${LANG_JAPANESE} \
+  "Vorlux はすでにあなたのユーザーにだけ入っています。同じものを二つ入れないよう、全員にはインストールしません。全員に入れるには、先に「アプリ」で Vorlux スクリーンセーバーをアンインストールしてください。"
+LangString MachineInstalled ${LANG_JAPANESE} \
+  "Vorlux はすでにこのコンピューターの全員に入っていて、そのまま使えます。同じものを二つ入れないよう、自分にのみインストールすることはしません。"
+LangString NeedsAdminToRemove ${LANG_JAPANESE} \
+  "Vorlux はこのコンピューターのすべてのユーザーに入っています。削除するには管理者の権限が必要です。"
+LangString AskRemoveSettings ${LANG_JAPANESE} \
+  "Vorlux の設定 (表示文字列、文字の形、ライト、材質、オプション) も削除しますか?"
+
 VIProductVersion "${VERSION}"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductName" "${PRODUCT}"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "FileDescription" "Vorlux スクリーンセーバーのセットアップ"
@@ -95,7 +132,7 @@ VIAddVersionKey /LANG=${LANG_JAPANESE} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "CompanyName" "Pellam"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "LegalCopyright" "Copyright (C) 2026 Pellam"
 
-Section "Vorlux スクリーンセーバー" SecSaver
+Section "$(SecSaverName)" SecSaver
   SectionIn RO
   ; A 32-bit installer on 64-bit Windows must reach the real System32, not SysWOW64.
   ${DisableX64FSRedirection}
@@ -108,6 +145,12 @@ Section "Vorlux スクリーンセーバー" SecSaver
   File "/oname=vorlux.hlp" "${HELPFILE}"
   File "/oname=vorlux.chm" "${CHMFILE}"
   ${EnableX64FSRedirection}
+  ; $SMPROGRAMS is all users' or the user's, as MultiUser.nsh set the shell folders for the way
+  ; in. Made with redirection on: the shell may load DLLs as it writes the link, and DLL loading
+  ; fails on a thread without it. The link keeps the System32 path as given, which the 64-bit
+  ; shell then opens in the real System32.
+  CreateShortCut "$SMPROGRAMS\${AWAY_SHORTCUT}.lnk" "$SaverDir\vorlux.scr" "/w" "$SaverDir\vorlux.scr" 0 \
+    SW_SHOWNORMAL "ALT|CONTROL|F8"
 
   SetOutPath "$INSTDIR"
   File "/oname=README.txt" "${README}"
@@ -132,7 +175,7 @@ Section "Vorlux スクリーンセーバー" SecSaver
 SectionEnd
 
 ; Windows keeps the saver's path in its short form.
-Section "現在のユーザーのスクリーンセーバーにする" SecActivate
+Section "$(SecActivateName)" SecActivate
   ${DisableX64FSRedirection}
   GetFullPathName /SHORT $0 "$SaverDir\vorlux.scr"
   ${EnableX64FSRedirection}
@@ -142,8 +185,6 @@ Section "現在のユーザーのスクリーンセーバーにする" SecActiva
   System::Call "user32::SystemParametersInfo(i 17, i 1, p 0, i 3)"
 SectionEnd
 
-LangString DESC_SecSaver ${LANG_JAPANESE} "スクリーンセーバー本体 (vorlux.scr) とヘルプ (vorlux.hlp、vorlux.chm) を入れます。"
-LangString DESC_SecActivate ${LANG_JAPANESE} "Vorlux を、いまのユーザーのスクリーンセーバーとして選びます。"
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
   !insertmacro MUI_DESCRIPTION_TEXT ${SecSaver} $(DESC_SecSaver)
   !insertmacro MUI_DESCRIPTION_TEXT ${SecActivate} $(DESC_SecActivate)
@@ -169,6 +210,45 @@ Function PlaceForMode
   ${EndIf}
 FunctionEnd
 
+; Why the way in chosen would meet another install of Vorlux, into $R0 ("" when it would not).
+Function WayInRefused
+  StrCpy $R0 ""
+  ${If} $MultiUser.InstallMode == "AllUsers"
+    System::Call 'msi::MsiEnumRelatedProductsW(w "${MSI_UPGRADE_CODE}", i 0, i 0, w .r1) i .r0'
+    ReadRegStr $1 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $0 == 0  ; ERROR_SUCCESS: one found ("error" when msi.dll could not be called)
+      StrCpy $R0 "$(MsiInstalled)"
+    ${ElseIf} $1 != ""
+      StrCpy $R0 "$(UserInstalled)"
+    ${EndIf}
+  ${Else}
+    ReadRegStr $1 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $1 != ""
+      StrCpy $R0 "$(MachineInstalled)"
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+; Ends setup when the way in would meet another install: with a message box, or in a silent run
+; with the exit code alone.
+Function QuitIfRefused
+  Call WayInRefused
+  ${If} $R0 != ""
+    MessageBox MB_OK|MB_ICONSTOP $R0 /SD IDOK
+    SetErrorLevel ${EXIT_INSTALLED_OTHERWISE}
+    Quit
+  ${EndIf}
+FunctionEnd
+
+; Leaving the first page: a way in that is refused is chosen again.
+Function WayInChosen
+  Call WayInRefused
+  ${If} $R0 != ""
+    MessageBox MB_OK|MB_ICONSTOP $R0
+    Abort
+  ${EndIf}
+FunctionEnd
+
 Function .onInit
   ${If} ${RunningX64}
     SetRegView 64
@@ -179,7 +259,27 @@ Function .onInit
   ${If} $0 == "\"
     StrCpy $ChosenFolder $ChosenFolder -1  ; /D=D:\Apps\ as /D=D:\Apps
   ${EndIf}
+  ; MultiUser.nsh would refuse a standard user's /ALLUSERS with a message box, silent or not.
+  UserInfo::GetAccountType
+  Pop $0
+  ${GetParameters} $1
+  ClearErrors
+  ${GetOptions} $1 "/ALLUSERS" $2
+  ${If} ${Silent}
+  ${AndIfNot} ${Errors}
+  ${AndIf} $0 != "Admin"
+  ${AndIf} $0 != "Power"
+    SetErrorLevel ${EXIT_NEEDS_ADMIN}
+    Quit
+  ${EndIf}
   !insertmacro MULTIUSER_INIT
+  ; The first page, shown to an administrator, checks the way chosen there; else it is checked now.
+  ${If} ${Silent}
+    Call QuitIfRefused
+  ${ElseIf} $MultiUser.Privileges != "Admin"
+  ${AndIf} $MultiUser.Privileges != "Power"
+    Call QuitIfRefused
+  ${EndIf}
   ; A silent install changes the user's screen saver only when asked to.
   ${If} ${Silent}
     ${GetParameters} $0
@@ -208,8 +308,7 @@ Function un.onInit
     UserInfo::GetAccountType
     Pop $0
     ${If} $0 != "Admin"
-      MessageBox MB_OK|MB_ICONSTOP \
-        "Vorlux はこのコンピューターのすべてのユーザーに入っています。削除するには管理者の権限が必要です。" /SD IDOK
+      MessageBox MB_OK|MB_ICONSTOP "$(NeedsAdminToRemove)" /SD IDOK
       Quit
     ${EndIf}
   ${EndIf}
@@ -222,9 +321,7 @@ Function un.onInit
       StrCpy $RemoveSettings 1
     ${EndIf}
   ${Else}
-    MessageBox MB_YESNO|MB_ICONQUESTION \
-      "Vorlux の設定 (表示文字列、文字の形、ライト、材質、オプション) も削除しますか?" \
-      /SD IDNO IDNO keep
+    MessageBox MB_YESNO|MB_ICONQUESTION "$(AskRemoveSettings)" /SD IDNO IDNO keep
     StrCpy $RemoveSettings 1
     keep:
   ${EndIf}
@@ -247,6 +344,7 @@ Section "Uninstall"
   Delete "$SaverDir\vorlux.gid"
   Delete "$SaverDir\vorlux.fts"
   ${EnableX64FSRedirection}
+  Delete "$SMPROGRAMS\${AWAY_SHORTCUT}.lnk"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\uninstall.exe"

@@ -8,7 +8,9 @@
 # The installer keeps each file's time: the files it packs all take the last commit's (see
 # source_date_epoch.sh), so the same sources give the same installer. wixl also stamps the
 # package with the time it runs and a random package code: it runs at that time (faketime), and
-# the package code is derived from the commit, the width and what the package carries. With
+# the package code is derived from the commit, the width and what the package carries; the product
+# code from the version and the same, so that a package rebuilt with any change is another product,
+# which replaces the installed one (a new package under an installed product code is refused). With
 # SIGN_PFX set (see sign.sh), the installers are signed (makensis has the uninstaller and the
 # installer signed as it writes them).
 # The HTML Help file is the one beside HELPFILE (vorlux.chm beside vorlux.hlp). PYTHON is the
@@ -27,30 +29,42 @@ cp "$root/LICENSE.txt" "$work/"
 "$python" "$root/scripts/user_readme.py" "$root/README.md" "$work/README.txt"
 epoch=$(bash "$root/scripts/source_date_epoch.sh")
 [ -z "$epoch" ] || find "$work" -exec touch -h -d "@$epoch" {} +
+# The MSIs' upgrade code, which setup looks for to keep off the MSI's install.
+upgrade=$(sed -n 's/.*define UpgradeCode = "\(.*\)".*/\1/p' "$root/installer/vorlux.wxs")
 # The MSI: the codes that identify it, derived as above, and the package stamped at the commit's time.
 make_msi() {
-  local arch=${kind#msi-} wxs=$root/installer/vorlux.wxs upgrade codes product package saver documents major minor build
+  local arch=${kind#msi-} wxs=$root/installer/vorlux.wxs codes product package saver documents major minor build
   local stamp=()
-  upgrade=$(sed -n 's/.*define UpgradeCode = "\(.*\)".*/\1/p' "$wxs")
   codes=$("$python" - "$upgrade" "$version" "$arch" "$(git -C "$root" rev-parse HEAD 2>/dev/null)" \
             "$wxs" "$work/$arch/vorlux.scr" "$work/vorlux.hlp" "$work/vorlux.chm" "$work/README.txt" "$work/LICENSE.txt" <<'PY'
 import hashlib, sys, uuid
 upgrade, version, arch, commit, *files = sys.argv[1:]
 carried = hashlib.sha256(b"".join(open(f, "rb").read() for f in files)).hexdigest()
 code = lambda name: "{%s}" % str(uuid.uuid5(uuid.UUID(upgrade), name)).upper()
-print(code(f"product {version} {arch}"), code(f"package {arch} {commit} {carried}"),
+made = f"{arch} {commit} {carried}"
+print(code(f"product {version} {made}"), code(f"package {made}"),
       code(f"saver {arch}"), code(f"documents {arch}"))
 PY
   )
   read -r product package saver documents <<<"$codes"
   IFS=. read -r major minor build _ <<<"$version"
   [ -z "$epoch" ] || stamp=(env TZ=UTC faketime -f "$(date -u -d "@$epoch" '+%Y-%m-%d %H:%M:%S')")
+  # The tables' strings are in code page 932, the shortcut's name being Japanese. wixl declares no
+  # code page, and libmsi then writes and reads the strings in the one WINDOWS_LANGUAGE names (else
+  # 1252, where wixl fails on Japanese): wixl and msibuild both run with "ja", and msibuild declares
+  # 932 in the database (_ForceCodepage), so that Windows reads the strings alike on every system.
+  export WINDOWS_LANGUAGE=ja
+  printf '\r\n\r\n932\t_ForceCodepage\r\n' >"$work/_ForceCodepage.idt"
   # wixl takes the files' paths relative to the folder it runs in.
   (cd "$work" && "${stamp[@]}" wixl -a "$arch" -D Arch="$arch" -D Version="$version" \
     -D NextVersion="$major.$minor.$((build + 1))" -D ProductCode="$product" -D SaverComponent="$saver" \
     -D DocumentsComponent="$documents" -D Scr="$arch/vorlux.scr" -D HelpFile=vorlux.hlp -D ChmFile=vorlux.chm \
     -D Readme=README.txt -D License=LICENSE.txt -o vorlux.msi "$wxs")
-  "${stamp[@]}" msibuild "$work/vorlux.msi" -s "Vorlux 3D lettering screen saver $version" Pellam \
+  # wixl writes no shortcut key: the away shortcut's, Ctrl+Alt+F8, is 0x0677 (HOTKEYF_CONTROL|HOTKEYF_ALT
+  # in the high byte, VK_F8 in the low).
+  "${stamp[@]}" msibuild "$work/vorlux.msi" -i "$work/_ForceCodepage.idt" \
+    -q "UPDATE \`Shortcut\` SET \`Hotkey\` = 1655 WHERE \`Shortcut\` = 'Away'" \
+    -s "Vorlux 3D lettering screen saver $version" Pellam \
     "$(msiinfo suminfo "$work/vorlux.msi" | sed -n 's/^Template: //p')" "$package"
   [ -z "${SIGN_PFX:-}" ] || bash "$root/scripts/sign.sh" "$work/vorlux.msi"
   mv -f "$work/vorlux.msi" "$outfile"
@@ -65,6 +79,6 @@ case $kind in
     makensis -V2 -INPUTCHARSET UTF8 "${defines[@]}" \
       -DVERSION="$version" -DOUTFILE="$(realpath -m "$outfile")" \
       -DSCR32="$work/x86/vorlux.scr" -DSCR64="$work/x64/vorlux.scr" -DHELPFILE="$work/vorlux.hlp" \
-      -DCHMFILE="$work/vorlux.chm" \
+      -DCHMFILE="$work/vorlux.chm" -DMSI_UPGRADE_CODE="{$upgrade}" \
       -DREADME="$work/README.txt" -DLICENSE="$work/LICENSE.txt" "$root/installer/vorlux.nsi" ;;
 esac

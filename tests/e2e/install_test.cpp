@@ -1,10 +1,11 @@
 // The installer (the product's script, built for amd64) run silently, as an administrator would:
 // where it puts the files, the uninstall entry, the user's screen saver choice, the installed
-// saver, the uninstaller with and without the settings, and a /D= folder that others' files share;
-// for the current user alone, as one without administrator rights would; and the x64 MSI through
-// msiexec, as IT would roll it out.
+// saver, its away shortcut, the uninstaller with and without the settings, and a /D= folder that
+// others' files share; for the current user alone, as one without administrator rights would; and
+// the x64 MSI through msiexec, as IT would roll it out.
 #include "tests/e2e/config_driver.h"
 #include <htmlhelp.h>
+#include <shlobj.h>
 #include <fstream>
 #include <iterator>
 
@@ -33,8 +34,36 @@ std::string MachineText(const char* name, const std::string& key = UninstallKey)
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// What an installation leaves: its files, its folder and, written last and removed last, the
-// machine's or the user's uninstall entry.
+const char* Whose(int programs) { return programs == CSIDL_PROGRAMS ? "the user's" : "all users'"; }
+
+// The away shortcut in the Start menu's programs (CSIDL_COMMON_PROGRAMS, all users', or CSIDL_PROGRAMS,
+// the user's) as the shell reads it: "<whose> shortcut <target> <arguments> key <hot key>", or "".
+std::string AwayShortcut(int programs) {
+  wchar_t path[MAX_PATH] = L"";
+  SHGetFolderPathW(nullptr, programs, nullptr, SHGFP_TYPE_CURRENT, path);
+  CoInitialize(nullptr);
+  IShellLinkW* link = nullptr;
+  IPersistFile* file = nullptr;
+  std::string found;
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, (void**)&link)) &&
+      SUCCEEDED(link->QueryInterface(IID_IPersistFile, (void**)&file)) &&
+      SUCCEEDED(file->Load((std::wstring(path) + L"\\Vorlux で離席.lnk").c_str(), STGM_READ))) {
+    wchar_t target[MAX_PATH] = L"", arguments[MAX_PATH] = L"";
+    WORD key = 0;
+    link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+    link->GetArguments(arguments, MAX_PATH);
+    link->GetHotkey(&key);
+    char text[3 * MAX_PATH];
+    snprintf(text, sizeof text, "%s shortcut %ls %ls key 0x%04x", Whose(programs), target, arguments, key);
+    found = text;
+  }
+  if (file) file->Release();
+  if (link) link->Release();
+  return found;
+}
+
+// What an installation leaves: its files, its folder, the away shortcut and, written last and removed
+// last, the machine's or the user's uninstall entry.
 std::vector<std::string> Present(const std::string& folder = ProgramFolder) {
   std::vector<std::string> found;
   for (const char* path : SystemFiles)
@@ -42,11 +71,29 @@ std::vector<std::string> Present(const std::string& folder = ProgramFolder) {
   for (const char* name : FolderFiles)
     if (Exists(folder + "\\" + name)) found.push_back(folder + "\\" + name);
   if (Exists(folder)) found.push_back(folder);
+  for (int programs : {CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS})
+    if (!AwayShortcut(programs).empty()) found.push_back(AwayShortcut(programs));
   if (!MachineText("DisplayName").empty()) found.push_back("the uninstall entry");
   if (!GetText(UninstallKey, "DisplayName").empty()) found.push_back("the user's uninstall entry");
   return found;
 }
-constexpr size_t AllInstalled = std::size(SystemFiles) + OwnFiles + 2;
+constexpr size_t AllInstalled = std::size(SystemFiles) + OwnFiles + 3;
+// The away shortcut to the saver, as AwayShortcut reads it: Ctrl+Alt+F8 its key.
+std::string AwayTo(const std::string& saver, int programs) {
+  return Whose(programs) + std::string(" shortcut ") + saver + " /w key 0x0677";
+}
+
+// The MSI's entries among the machine's uninstall entries (each under its product code).
+std::vector<std::string> MsiEntries() {
+  HKEY entries = nullptr;
+  RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallEntries, 0, KEY_READ, &entries);
+  std::vector<std::string> found;
+  char name[256];
+  for (DWORD i = 0; entries && RegEnumKeyA(entries, i, name, sizeof name) == ERROR_SUCCESS; ++i)
+    if (MachineText("DisplayName", std::string(UninstallEntries) + "\\" + name) == "Vorlux screen saver") found.push_back(name);
+  if (entries) RegCloseKey(entries);
+  return found;
+}
 
 std::string UserFolder() {
   char folder[MAX_PATH] = "";
@@ -75,15 +122,51 @@ class Installer : public ConfigTest {
     EXPECT_TRUE(WaitUntil([&] { return Present(folder).empty(); }, 30000))
         << "left behind: " << testing::PrintToString(Present(folder));
   }
+
+  // As a standard user would launch it: with the administrators' group in the token for denying
+  // only, so that membership checks find none (Wine, which runs everyone as administrator, enforces
+  // no access rights by it: what shows is what the program makes of its account type).
+  Process LaunchAsStandardUser(std::string commandLine) {
+    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+    SID_AND_ATTRIBUTES admins = {};
+    AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0, &admins.Sid);
+    HANDLE own = nullptr, standard = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_ALL_ACCESS, &own);
+    CreateRestrictedToken(own, 0, 1, &admins, 0, nullptr, 0, nullptr, &standard);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    BOOL started = CreateProcessAsUserA(standard, nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                        folder_.c_str(), &startup, &info);
+    EXPECT_TRUE(started) << commandLine << ": " << GetLastError();
+    CloseHandle(own);
+    CloseHandle(standard);
+    FreeSid(admins.Sid);
+    if (!started) return Process();
+    CloseHandle(info.hThread);
+    return Process(info.hProcess, info.dwProcessId);
+  }
+
+  std::string Msiexec(const char* action, const char* package) const {
+    return std::string("msiexec ") + action + " \"" + folder_ + "\\" + package + "\" /qn";
+  }
 };
 
 TEST_F(Installer, SilentSetupInstallsTheSaverAndTheUninstallerRemovesEverything) {
   ASSERT_NO_FATAL_FAILURE(Install(E2E_SETUP, "setup.exe"));
   ASSERT_EQ(0u, Launch(CommandLine("/S", "setup.exe")).WaitForExit(60000));
   EXPECT_EQ(AllInstalled, Present().size()) << testing::PrintToString(Present());
+  EXPECT_EQ(AwayTo(SystemSaver, CSIDL_COMMON_PROGRAMS), AwayShortcut(CSIDL_COMMON_PROGRAMS));
   EXPECT_EQ("Vorlux \x83X\x83N\x83\x8A\x81[\x83\x93\x83Z\x81[\x83o\x81[", MachineText("DisplayName"));  // スクリーンセーバー
   EXPECT_EQ("\"C:\\Program Files\\Vorlux\\uninstall.exe\"", MachineText("UninstallString"));
   EXPECT_EQ("", GetText(Desktop, "SCRNSAVE.EXE")) << "a silent setup chooses the saver only when asked";
+  // Neither the MSI (whose files either uninstaller would take from the other) nor setup for the
+  // current user alone (a second Vorlux of the same name) goes over it.
+  ASSERT_NO_FATAL_FAILURE(Install(E2E_MSI, "vorlux-x64.msi"));
+  EXPECT_EQ(1603u, Launch(Msiexec("/i", "vorlux-x64.msi")).WaitForExit(120000));
+  EXPECT_EQ(std::vector<std::string>{}, MsiEntries());
+  EXPECT_EQ(1638u, Launch(CommandLine("/S /CURRENTUSER", "setup.exe")).WaitForExit(60000));
+  EXPECT_EQ(AllInstalled, Present().size()) << testing::PrintToString(Present());
   SetDword(SettingsKeyPath, "StringID", 2);
   RunUninstaller("");
   EXPECT_EQ(2u, GetNumber(SettingsKeyPath, "StringID", 99)) << "the settings stay unless asked";
@@ -121,17 +204,25 @@ TEST_F(Installer, SetupForTheCurrentUserKeepsToTheUsersFolderAndTheSaverRunsAndF
   const std::string own = UserFolder(), saver = own + "\\vorlux.scr";
   constexpr const char* Theirs = "C:\\windows\\system32\\theirs.scr";
   SetText(Desktop, "SCRNSAVE.EXE", Theirs);
-  ASSERT_EQ(0u, Launch(CommandLine("/S /CURRENTUSER", "setup.exe")).WaitForExit(60000));
+  // A standard user's silent /ALLUSERS ends with its exit code, where a message box would wait.
+  EXPECT_EQ(740u, LaunchAsStandardUser(CommandLine("/S /ALLUSERS", "setup.exe")).WaitForExit(60000));
+  EXPECT_EQ(std::vector<std::string>{}, Present(own));
+  ASSERT_EQ(0u, LaunchAsStandardUser(CommandLine("/S", "setup.exe")).WaitForExit(60000));
   std::vector<std::string> expected;
   for (const char* name : FolderFiles) expected.push_back(own + "\\" + name);
-  expected.insert(expected.end(), {own, "the user's uninstall entry"});
+  expected.insert(expected.end(), {own, AwayTo(saver, CSIDL_PROGRAMS), "the user's uninstall entry"});
   EXPECT_EQ(expected, Present(own)) << "nothing in the system folder or the machine's uninstall entries";
   EXPECT_FALSE(Exists(ProgramFolder));
   EXPECT_EQ("\"" + own + "\\uninstall.exe\"", GetText(UninstallKey, "UninstallString"));
   RunUninstaller("", own);
   EXPECT_EQ(Theirs, GetText(Desktop, "SCRNSAVE.EXE")) << "another program's saver is not ours to unchoose";
 
-  ASSERT_EQ(0u, Launch(CommandLine("/S /CURRENTUSER /ACTIVATE", "setup.exe")).WaitForExit(60000));
+  // Run again by an administrator, setup keeps to this install: /ALLUSERS is refused, and by
+  // default it updates the user's, which /ACTIVATE chooses.
+  ASSERT_EQ(0u, Launch(CommandLine("/S /CURRENTUSER", "setup.exe")).WaitForExit(60000));
+  EXPECT_EQ(1638u, Launch(CommandLine("/S /ALLUSERS", "setup.exe")).WaitForExit(60000));
+  ASSERT_EQ(0u, Launch(CommandLine("/S /ACTIVATE", "setup.exe")).WaitForExit(60000));
+  EXPECT_EQ(expected, Present(own));
   EXPECT_EQ(ShortPath(saver), GetText(Desktop, "SCRNSAVE.EXE"));
   FullScreenRun run;
   ASSERT_NO_FATAL_FAILURE(StartFullScreen("\"" + saver + "\" /s", &run, 1));
@@ -162,29 +253,39 @@ TEST_F(Installer, TheManifestAsksForElevationOnlyOfAnAdministrator) {
   EXPECT_NE(std::string::npos, manifest.find("<requestedExecutionLevel level=\"highestAvailable\"")) << manifest;
 }
 
-// The MSI's entry in the machine's uninstall entries (under its product code), or "".
-std::string MsiEntryName() {
-  HKEY entries = nullptr;
-  RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallEntries, 0, KEY_READ, &entries);
-  std::string found;
-  char name[256];
-  for (DWORD i = 0; entries && RegEnumKeyA(entries, i, name, sizeof name) == ERROR_SUCCESS; ++i)
-    if (MachineText("DisplayName", std::string(UninstallEntries) + "\\" + name) == "Vorlux screen saver") found = name;
-  if (entries) RegCloseKey(entries);
-  return found;
-}
-
 TEST_F(Installer, TheMsiInstallsForTheMachineAndRemovesEverythingItInstalled) {
   ASSERT_NO_FATAL_FAILURE(Install(E2E_MSI, "vorlux-x64.msi"));
-  const std::string package = "\"" + folder_ + "\\vorlux-x64.msi\" /qn";
-  ASSERT_EQ(0u, Launch("msiexec /i " + package).WaitForExit(120000));
+  ASSERT_EQ(0u, Launch(Msiexec("/i", "vorlux-x64.msi")).WaitForExit(120000));
+  // Wine's msi gives ProgramMenuFolder the user's programs even to a per-machine package (its
+  // package.c: "FIXME: set to AllUsers profile path if ALLUSERS is set"); Windows gives all users'.
   const std::vector<std::string> expected = {SystemFiles[0], SystemFiles[1], SystemFiles[2],
-      std::string(ProgramFolder) + "\\README.txt", std::string(ProgramFolder) + "\\LICENSE.txt", ProgramFolder};
+      std::string(ProgramFolder) + "\\README.txt", std::string(ProgramFolder) + "\\LICENSE.txt", ProgramFolder,
+      AwayTo(SystemSaver, CSIDL_PROGRAMS)};
   EXPECT_EQ(expected, Present());
-  EXPECT_EQ('{', MsiEntryName()[0]) << "an uninstall entry under the product code";
-  ASSERT_EQ(0u, Launch("msiexec /x " + package).WaitForExit(120000));
+  const std::vector<std::string> installed = MsiEntries();
+  ASSERT_EQ(1u, installed.size());
+  EXPECT_EQ('{', installed[0][0]) << "an uninstall entry under the product code";
+  // setup for all users keeps off the MSI's files.
+  ASSERT_NO_FATAL_FAILURE(Install(E2E_SETUP, "setup.exe"));
+  EXPECT_EQ(1638u, Launch(CommandLine("/S", "setup.exe")).WaitForExit(60000));
+  EXPECT_EQ(expected, Present());
+
+  // The package rebuilt at the same version with another build of the saver in it, by the script
+  // that builds the MSI: it replaces the one installed.
+  const std::string rebuilt = E2E_MSI ".rebuilt";
+  DeleteFileA(("Z:" + rebuilt).c_str());
+  Process build = Launch("Z:\\usr\\bin\\bash " E2E_SOURCE_DIR "/scripts/make_setup.sh msi-x64 " + rebuilt + " " E2E_SAVER " " E2E_FAULT_SAVER
+         " " E2E_HELP_FILE " " + MachineText("DisplayVersion", std::string(UninstallEntries) + "\\" + installed[0]) +
+         " /usr/bin/python3");
+  ASSERT_TRUE(WaitUntil([&] { return Exists("Z:" + rebuilt); }, 120000)) << "make_setup.sh made no " << rebuilt;
+  ASSERT_NO_FATAL_FAILURE(Install(rebuilt.c_str(), "rebuilt.msi"));
+  ASSERT_EQ(0u, Launch(Msiexec("/i", "rebuilt.msi")).WaitForExit(120000));
+  EXPECT_TRUE(FileText(SystemSaver) == FileText("Z:" E2E_FAULT_SAVER)) << "the rebuilt package's saver";
+  EXPECT_EQ(expected, Present());
+  EXPECT_EQ(1u, MsiEntries().size()) << testing::PrintToString(MsiEntries());
+  ASSERT_EQ(0u, Launch(Msiexec("/x", "rebuilt.msi")).WaitForExit(120000));
   EXPECT_EQ(std::vector<std::string>{}, Present());
-  EXPECT_EQ("", MsiEntryName());
+  EXPECT_EQ(std::vector<std::string>{}, MsiEntries());
 }
 
 }  // namespace
