@@ -12,6 +12,10 @@ import xml.etree.ElementTree as ElementTree
 
 import pefile
 
+import rc_source
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+
 # ---------------------------------------------------------------- expectations
 LANG_JA = 0x0411
 
@@ -29,51 +33,18 @@ ALLOWED_DLL_PREFIXES = ("api-ms-win-crt-", "api-ms-win-core-")
 
 RT_ICON, RT_STRING, RT_DIALOG, RT_GROUP_ICON, RT_MANIFEST = 3, 6, 5, 14, 24
 
-STRINGS = {  # RT_STRING id -> exact text, all in LANG_JA
-    1: "Vorlux 立体文字",  # the name in the system's screen saver list
-    101: "GLWindowClass",
-    102: "GLWindow",
-    103: "SOFTWARE\\Pellam\\Vorlux\\1.00",
-    105: "趣味",
-    106: "休憩",
-    107: "打合せ",
-    108: "会議",
-    109: "食事",
-    110: "外出",
-    1007: "Screen Saver.Vorlux",
-    2104: "表示しない",
-    2105: "離席した時刻",
-    2106: "現在の時刻",
-}
+# The strings and dialogs are what resources/vorlux.rc declares (rc_source.py reads it); of these
+# the string table must hold at least the saver's name in the list (1) and the presets.
+REQUIRED_STRINGS = (1, 101, 102, 103, 105, 106, 107, 108, 109, 110)
 ICON_GROUPS = {100: (16, 32, 48)}  # RT_GROUP_ICON id -> pixel sizes it must list
 VERSION_BLOCK = "041104b0"
 VERSION_VALUES = {"ProductName": "Vorlux"}  # and "FileVersion": the --version given
 VERSION_NONEMPTY = ("LegalCopyright",)
 VERSION_TRANSLATION = "0x0411 0x04b0"
 TEXT_RESOURCES = {("ABOUTTEXT", 112): "utf-16-le"}  # (type name, id) -> encoding
-DIALOG_FONT = (9, "ＭＳ Ｐゴシック")
 WS_EX_CONTEXTHELP = 0x400
 PAGE_STYLE = 0x40000000 | 0x08000000 | 0x00C00000  # WS_CHILD | WS_DISABLED | WS_CAPTION
 
-
-def _row(label, first_edit):
-    return [label] + list(range(first_edit, first_edit + 4))
-
-
-# RT_DIALOG id -> (caption, (width, height) in dialog units, control ids in template (tab) order;
-# -1 stands for a control without an id).
-DIALOGS = {
-    2003: ("Vorluxの設定", (187, 93), [1078, 2, 1001, 1000, 1077, 1086, 1087, 1079]),
-    2009: ("離席", (166, 142), [1088, 1089, 1086, 1087, 1090, 1, 2]),
-    106: ("文字の形状", (210, 154), [1009, 1002, 1010, 1003, 1008, 1007, 1066, 1004, 1005, 1006]),
-    107: ("ライト", (235, 155), [-1] * 4 + _row(1067, 1023) + _row(1068, 1027) + _row(1069, 1031)
-          + _row(1070, 1035) + [-1] * 4 + _row(1071, 1039)),
-    2005: ("材質", (235, 155), [-1] * 4 + _row(1072, 2011) + _row(1073, 2015) + _row(1074, 2019)
-           + _row(1075, 2023) + [1076, 2027]),
-    2007: ("オプション", (235, 156), list(range(1054, 1064))),
-    2008: ("動き", (235, 156), [1081, 1080, 1082, 1083, 1084, 1085]),
-    2006: ("Vorluxについて", (235, 156), [1045, -1, 1046, 1047, 5, 1065]),
-}
 
 TOP_LEVEL_DIALOGS = (2003, 2009)  # the configuration dialog and the away chooser; the rest are pages
 
@@ -199,12 +170,16 @@ def check_imports(c, pe, verbose):
         c.check(label, not bad, "only Windows system DLLs", "non-system " + ", ".join(bad))
 
 
-def check_strings(c, res):
-    table = res.strings(LANG_JA)
-    for sid, want in STRINGS.items():
-        got = table.get(sid)
-        c.check("string %d (lang 0x%04X)" % (sid, LANG_JA), got == want, quote(want),
-                "missing" if got is None else quote(got))
+def check_strings(c, res, source):
+    for lang, declared in source.items():
+        table = res.strings(lang)
+        for sid in REQUIRED_STRINGS:
+            c.check("string %d declared (lang 0x%04X)" % (sid, lang), sid in declared["strings"], "in vorlux.rc",
+                    "missing")
+        for sid, want in declared["strings"].items():
+            got = table.get(sid)
+            c.check("string %d (lang 0x%04X)" % (sid, lang), got == want, quote(want),
+                    "missing" if got is None else quote(got))
 
 
 def check_icons(c, res):
@@ -269,30 +244,34 @@ def check_text_resources(c, res):
         c.check(label + " line ends", bare == 0, "CRLF only", "%d bare LF" % bare)
 
 
-def check_dialogs(c, res):
-    for did, (caption, size, ids) in DIALOGS.items():
-        blob = res.data(RT_DIALOG, did, LANG_JA)
-        if not c.check("dialog %d" % did, blob is not None, "present", res.missing(RT_DIALOG, did)):
-            continue
-        style, ex_style, got_size, got_caption, font, items = parse_dialogex(blob)
-        c.check("dialog %d caption" % did, got_caption == caption, quote(caption), quote(got_caption))
-        c.check("dialog %d size" % did, got_size == size, size, got_size)
-        c.check("dialog %d font" % did, font == DIALOG_FONT, DIALOG_FONT, font)
-        got_ids = [i for i, _ in items]
-        c.check("dialog %d controls" % did, got_ids == ids, ids, got_ids)
-        named = [i for i in got_ids if i != -1]
-        c.check("dialog %d ids unique" % did, len(named) == len(set(named)), "no id twice",
-                sorted({i for i in named if named.count(i) > 1}))
-        if did in TOP_LEVEL_DIALOGS:
-            c.check("dialog %d caption help" % did, ex_style & WS_EX_CONTEXTHELP, "WS_EX_CONTEXTHELP", "0x%X" % ex_style)
-        if did == 2003:
-            combo = dict(items).get(1000, 0)
-            # CBS_DROPDOWN (2), CBS_SORT (0x100), no CBS_AUTOHSCROLL (0x40).
-            c.check("dialog 2003 combo box style", combo & 0x343 == 0x102,
-                    "CBS_DROPDOWN | CBS_SORT, no CBS_AUTOHSCROLL", "0x%X" % combo)
-        elif did not in TOP_LEVEL_DIALOGS:
-            c.check("dialog %d page style" % did, style & PAGE_STYLE == PAGE_STYLE,
-                    "WS_CHILD | WS_DISABLED | WS_CAPTION", "0x%X" % style)
+def check_dialogs(c, res, source):
+    for lang, declared in source.items():
+        fonts = {font for _, _, font, _ in declared["dialogs"].values()}
+        c.check("dialog font (lang 0x%04X)" % lang, len(fonts) == 1, "one font for every dialog", sorted(fonts))
+        for did, (caption, size, font, ids) in declared["dialogs"].items():
+            label = "dialog %d (lang 0x%04X)" % (did, lang)
+            blob = res.data(RT_DIALOG, did, lang)
+            if not c.check(label, blob is not None, "present", res.missing(RT_DIALOG, did)):
+                continue
+            style, ex_style, got_size, got_caption, got_font, items = parse_dialogex(blob)
+            c.check(label + " caption", got_caption == caption, quote(caption), quote(got_caption))
+            c.check(label + " size", got_size == size, size, got_size)
+            c.check(label + " font", got_font == font, font, got_font)
+            got_ids = [i for i, _ in items]
+            c.check(label + " controls", got_ids == ids, ids, got_ids)
+            named = [i for i in got_ids if i != -1]
+            c.check(label + " ids unique", len(named) == len(set(named)), "no id twice",
+                    sorted({i for i in named if named.count(i) > 1}))
+            if did in TOP_LEVEL_DIALOGS:
+                c.check(label + " caption help", ex_style & WS_EX_CONTEXTHELP, "WS_EX_CONTEXTHELP", "0x%X" % ex_style)
+            else:
+                c.check(label + " page style", style & PAGE_STYLE == PAGE_STYLE,
+                        "WS_CHILD | WS_DISABLED | WS_CAPTION", "0x%X" % style)
+            if did == 2003:
+                combo = dict(items).get(1000, 0)
+                # CBS_DROPDOWN (2), CBS_SORT (0x100), no CBS_AUTOHSCROLL (0x40).
+                c.check(label + " combo box style", combo & 0x343 == 0x102,
+                        "CBS_DROPDOWN | CBS_SORT, no CBS_AUTOHSCROLL", "0x%X" % combo)
 
 
 MANIFEST_NS = {
@@ -353,13 +332,15 @@ def main(argv=None):
         if args.verbose:
             for (rtype, rname, lang) in res.entries:
                 print("resource: type %s, name %s, language 0x%04X" % (rtype, rname, lang))
-        check_strings(c, res)
+        ids = rc_source.read_ids(os.path.join(ROOT, "resources", "resource.h"))
+        source = rc_source.read_rc(os.path.join(ROOT, "resources", "vorlux.rc"), ids)
+        check_strings(c, res, source)
         check_icons(c, res)
         check_version(c, pe, args.version)
         check_manifest(c, res, args.version)
         check_text_resources(c, res)
-        check_dialogs(c, res)
-    except (OSError, pefile.PEFormatError, ValueError, struct.error) as e:
+        check_dialogs(c, res, source)
+    except (OSError, pefile.PEFormatError, ValueError, KeyError, struct.error) as e:
         # A malformed file stops the run; count it as a failure rather than a traceback.
         c.check("PE parse", False, "a readable PE file", "%s: %s" % (type(e).__name__, e))
     if c.failed:
