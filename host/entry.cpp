@@ -18,12 +18,8 @@ void SaverEntry() {
   DWORD length = GetModuleFileNameA(nullptr, ownPath, sizeof ownPath);
   if (length == 0 || length >= sizeof ownPath) ownPath[0] = '\0';
   const char* tail = SkipProgramName(GetCommandLineA(), NextChar, ownPath);
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  startup.dwFlags = 0;
-  GetStartupInfoA(&startup);
-  int showCommand = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
-  int32_t result = SaverMain(GetModuleHandleA(nullptr), nullptr, tail, showCommand);
+  // No mode shows its window as the starter asks: the show command is not read.
+  int32_t result = SaverMain(GetModuleHandleA(nullptr), nullptr, tail, SW_SHOWDEFAULT);
   // Straight out: the run-time's own exit processing is not wanted after a mode has run.
   ExitProcess(static_cast<UINT>(result));
 }

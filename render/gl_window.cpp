@@ -41,8 +41,9 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       return DefaultSaverProc(window, message, wParam, lParam);
     }
     case WM_DESTROY:
+      // The host has asked the loop to end; the child asks again once it has stopped the render
+      // thread, whose wait may have taken that request.
       if (SaverState.ChildWindow) DestroyWindow(SaverState.ChildWindow);
-      PostQuitMessage(0);
       return 0;
     default:
       return DefaultSaverProc(window, message, wParam, lParam);
@@ -95,7 +96,7 @@ LRESULT CALLBACK GlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       // A thread that does not come back in time (still building its outlines) must not keep a
       // full-screen window that no longer answers: the run ends here, as it would have ended.
       if (StopRenderThread() == RenderThreadOverdue) EndRunNow(0);
-      PostQuitMessage(0);
+      PostQuitMessage(0);  // again: the wait for the thread may have served the host's
       return 0;
     default:
       // Input and activation over the child are the saver window's: the host decides on closing.
