@@ -47,12 +47,23 @@ void ForgetFrames() {
   std::string dir = GrabDir();
   if (dir.empty()) return;
   DeleteFileA((dir + "\\swaps").c_str());
+  DeleteFileA((dir + "\\swap-intervals").c_str());
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((dir + "\\frame-*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do DeleteFileA((dir + "\\" + found.cFileName).c_str());
   while (FindNextFileA(search, &found));
   FindClose(search);
+}
+
+std::vector<int> AskedSwapIntervals() {
+  std::vector<int> intervals;
+  FILE* f = fopen((GrabDir() + "\\swap-intervals").c_str(), "rb");
+  if (!f) return intervals;
+  char function[64];
+  for (int interval; fscanf(f, "%d %63s", &interval, function) == 2;) intervals.push_back(interval);
+  fclose(f);
+  return intervals;
 }
 
 bool ReadFrame(uint64_t swapNumber, Frame* frame) {

@@ -21,8 +21,11 @@ struct DrawableSize {
   int width = 0, height = 0;
 };
 DrawableSize LastSwappedSize();
-// Removes the swap count and the saved frames, so that the next GL process starts the count anew.
+// Removes the swap count, the saved frames and the swap intervals, so that the next GL process
+// starts the count anew.
 void ForgetFrames();
+// The swap intervals asked of GLX so far, in order.
+std::vector<int> AskedSwapIntervals();
 // The frame saved at the given swap (the grabber saves every tenth); false when there is none.
 bool ReadFrame(uint64_t swapNumber, Frame* frame);
 // Pumps this thread's messages until at least `swaps` swaps are counted or the time runs out.

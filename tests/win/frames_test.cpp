@@ -215,6 +215,14 @@ TEST_F(FramesTest, TheTimeNowIsDrawnInTheWindowAndFollowsTheClock) {
   EXPECT_TRUE(DarkEdges(ones) && DarkEdges(eights)) << "the time stays inside the window";
 }
 
+// A paced run waits for the display's refresh at each swap: it asks for a swap interval of 1, which
+// Wine hands on to GLX (the frame grabber notes it).
+TEST_F(FramesTest, APacedRunAsksEachSwapToWaitForTheDisplay) {
+  SetDword(SettingsKeyPath, "StepsPerSecond", 60);
+  RunUntil(10);
+  EXPECT_EQ(std::vector<int>{1}, AskedSwapIntervals());
+}
+
 // A window of our own with the host's sizes, for running the thread routine directly.
 HWND PlainChildWindow() {
   SaverState.SaverWidth = 1024;
