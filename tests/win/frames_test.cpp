@@ -223,6 +223,22 @@ TEST_F(FramesTest, APacedRunAsksEachSwapToWaitForTheDisplay) {
   EXPECT_EQ(std::vector<int>{1}, AskedSwapIntervals());
 }
 
+// What the set-up of a paced run takes (the pacer's timer among it) its end gives back: over runs
+// of the render thread one after another the process keeps the handles the first one left.
+TEST_F(FramesTest, PacedRunsGiveBackTheirHandles) {
+  SetDword(SettingsKeyPath, "StepsPerSecond", 60);
+  long afterFirst = 0;
+  for (int run = 0; run < 4; ++run) {
+    uint64_t swaps = SwapCount();
+    ASSERT_NE(nullptr, OpenRenderHost(HostShape::Child, 1024, 768));
+    ASSERT_TRUE(WaitForSwaps(swaps + 3, 30000)) << "run " << run;
+    ASSERT_EQ(1u, CloseRenderHost());
+    if (run == 0) afterFirst = HandleCount();  // with what lasts, Wine's GL among it
+  }
+  ASSERT_GT(afterFirst, 0) << "the system's handle table";
+  EXPECT_EQ(afterFirst, HandleCount()) << "handles after three more paced runs";
+}
+
 // A window of our own with the host's sizes, for running the thread routine directly.
 HWND PlainChildWindow() {
   SaverState.SaverWidth = 1024;
