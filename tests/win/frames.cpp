@@ -98,9 +98,11 @@ FrameStats Measure(const Frame& frame) {
     const uint8_t* p = frame.Pixel(x, y);
     return p[0] | p[1] | p[2];
   };
+  std::vector<bool> inked(frame.width);
   for (int y = 0; y < frame.height; ++y) {
     for (int x = 0; x < frame.width; ++x) {
       if (!lit(x, y)) continue;
+      inked[x] = true;
       ++stats.lit;
       const uint8_t* p = frame.Pixel(x, y);
       colours.insert(p[0] << 16 | p[1] << 8 | p[2]);
@@ -110,6 +112,7 @@ FrameStats Measure(const Frame& frame) {
         ++stats.interior;
     }
   }
+  for (int x = 0; x < frame.width; ++x) stats.inkRuns += inked[x] && (x == 0 || !inked[x - 1]);
   stats.colours = static_cast<int>(colours.size());
   return stats;
 }

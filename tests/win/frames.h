@@ -36,5 +36,6 @@ struct FrameStats {
   int interior = 0;   // lit pixels whose four neighbours are lit too (solid areas, not lines)
   int colours = 0;    // distinct colours among the lit pixels
   double luminance = 0;  // summed over the lit pixels, 0 to 255 each (0.299 R + 0.587 G + 0.114 B)
+  int inkRuns = 0;    // runs of columns with a lit pixel, left to right: a glyph each on an upright line
 };
 FrameStats Measure(const Frame& frame);
