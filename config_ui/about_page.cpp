@@ -14,37 +14,59 @@ const char VersionKeyPrefix[] = "\\StringFileInfo\\041104b0\\";
 // The controls hold the names of the strings they show until they are filled.
 const int VersionFields[] = {IDC_PRODUCT_NAME, IDC_FILE_VERSION, IDC_COPYRIGHT};
 
+// The program's version information, read through its own path in UTF-16 on NT, which spells any
+// folder; the consumer platform has only the ANSI calls, and its paths are in the code page. Null
+// when the file has none (or there is no memory for it).
+void* ReadVersionBlock() {
+  wchar_t path[MAX_PATH];
+  char ansiPath[2 * MAX_PATH];
+  if (!ModulePath(HostInstance, path, MAX_PATH)) return nullptr;
+  if (ConsumerPlatform) AnsiFromWide(path, ansiPath, sizeof ansiPath);
+  DWORD unused = 0;
+  DWORD size = ConsumerPlatform ? GetFileVersionInfoSizeA(ansiPath, &unused) : GetFileVersionInfoSizeW(path, &unused);
+  void* block = size ? HeapAlloc(GetProcessHeap(), 0, size) : nullptr;
+  if (block && !(ConsumerPlatform ? GetFileVersionInfoA(ansiPath, 0, size, block)
+                                  : GetFileVersionInfoW(path, 0, size, block))) {
+    HeapFree(GetProcessHeap(), 0, block);
+    block = nullptr;
+  }
+  return block;
+}
+
+// One string of the block in its control, the way the block was read: in UTF-16 on NT.
 void ShowVersionString(HWND page, int control, void* block) {
-  char name[256] = "";
+  char name[64] = "";
   GetDlgItemTextA(page, control, name, sizeof name);
   char query[sizeof VersionKeyPrefix + sizeof name];
   snprintf(query, sizeof query, "%s%s", VersionKeyPrefix, name);
-  char* found = nullptr;
-  UINT length = 0;
-  if (VerQueryValueA(block, query, reinterpret_cast<void**>(&found), &length) && found && length) {
+  void* found = nullptr;
+  UINT length = 0;  // in characters, with the terminator
+  if (ConsumerPlatform) {
     char text[256];
-    size_t shown = length < sizeof text ? length : sizeof text - 1;  // the length counts the NUL
-    memcpy(text, found, shown);
-    text[shown] = '\0';
-    SetDlgItemTextA(page, control, text);
+    if (VerQueryValueA(block, query, &found, &length) && found && length) {
+      lstrcpynA(text, static_cast<const char*>(found), length < sizeof text ? length : sizeof text);
+      SetDlgItemTextA(page, control, text);
+      return;
+    }
   } else {
-    char text[32];
-    snprintf(text, sizeof text, "Error %lu", static_cast<unsigned long>(GetLastError()));
-    SetDlgItemTextA(page, control, text);
+    wchar_t wideQuery[sizeof query], text[256];
+    WideFromAnsi(query, wideQuery, sizeof query);
+    if (VerQueryValueW(block, wideQuery, &found, &length) && found && length) {
+      lstrcpynW(text, static_cast<const wchar_t*>(found), length < 256 ? length : 256);
+      SetDlgItemTextW(page, control, text);
+      return;
+    }
   }
+  char text[32];
+  snprintf(text, sizeof text, "Error %lu", static_cast<unsigned long>(GetLastError()));
+  SetDlgItemTextA(page, control, text);
 }
 
 // False when the file has no version information (or no memory for it): the fields keep the
 // names, and the about text is not shown either.
 bool ShowVersionStrings(HWND page) {
-  char path[256] = "";
-  GetModuleFileNameA(HostInstance, path, sizeof path);
-  DWORD unused = 0;
-  DWORD size = GetFileVersionInfoSizeA(path, &unused);
-  if (size == 0) return false;
-  void* block = HeapAlloc(GetProcessHeap(), 0, size);
+  void* block = ReadVersionBlock();
   if (!block) return false;
-  GetFileVersionInfoA(path, 0, size, block);
   for (int control : VersionFields) ShowVersionString(page, control, block);
   HeapFree(GetProcessHeap(), 0, block);
   return true;

@@ -8,15 +8,16 @@
 
 namespace {
 
-// HTML Help's entry point, from the system's hhctrl.ocx: the program imports nothing of it.
-using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+// HTML Help's entry point, from the system's hhctrl.ocx: the program imports nothing of it. The
+// paths go in UTF-16: the program may lie in a folder that the code page cannot spell (a user's).
+using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
 
-// The help system, chosen at the first request and kept for the process.
+// The help system, chosen at the first request and kept for the process. The files' paths are
+// worked out again at each request instead of being kept: static data costs the file its size.
 struct HelpState {
   bool chosen;
   HtmlHelpFn htmlHelp;  // null: WinHelp
   bool htmlHelpUsed;
-  HtmlHelpFiles files;
 };
 HelpState Help;
 
@@ -25,18 +26,21 @@ constexpr DWORD ViewerCloseWaitMs = 2000;
 // How often it looks meanwhile.
 constexpr DWORD ViewerLookMs = 20;
 
-HtmlHelpFn ChosenHtmlHelp() {
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wide characters are UTF-16 units");
+const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
+
+// HTML Help, with the paths it is given in `files`; null: WinHelp.
+HtmlHelpFn ChosenHtmlHelp(HtmlHelpFiles* files) {
+  wchar_t program[MAX_PATH];
+  if (!ModulePath(HostInstance, program, MAX_PATH) ||
+      ChooseHelp(WindowsMajorVersion, reinterpret_cast<const char16_t*>(program), files) != HelpSystem::Chm)
+    return nullptr;
   if (Help.chosen) return Help.htmlHelp;
   Help.chosen = true;
-  char program[MAX_PATH] = "";
-  DWORD length = GetModuleFileNameA(HostInstance, program, sizeof program);
-  if (length == 0 || length >= sizeof program ||
-      ChooseHelp(WindowsMajorVersion, program, NextChar, &Help.files) != HelpSystem::Chm ||
-      GetFileAttributesA(Help.files.file) == INVALID_FILE_ATTRIBUTES)
-    return nullptr;
+  if (GetFileAttributesW(Wide(files->file)) == INVALID_FILE_ATTRIBUTES) return nullptr;
   HMODULE viewer = LoadSystemLibrary("hhctrl.ocx");
   if (!viewer) return nullptr;
-  Help.htmlHelp = ProcAddress<HtmlHelpFn>(viewer, "HtmlHelpA");
+  Help.htmlHelp = ProcAddress<HtmlHelpFn>(viewer, "HtmlHelpW");
   if (!Help.htmlHelp) FreeLibrary(viewer);
   return Help.htmlHelp;
 }
@@ -60,9 +64,10 @@ bool ViewerWindowShown() {
 }  // namespace
 
 void ShowHelpContents(HWND dialog) {
-  if (HtmlHelpFn htmlHelp = ChosenHtmlHelp()) {
+  HtmlHelpFiles files;
+  if (HtmlHelpFn htmlHelp = ChosenHtmlHelp(&files)) {
     Help.htmlHelpUsed = true;
-    htmlHelp(dialog, Help.files.file, HH_DISPLAY_TOC, 0);
+    htmlHelp(dialog, Wide(files.file), HH_DISPLAY_TOC, 0);
     return;
   }
   WinHelpA(dialog, HelpFileName, HELP_FINDER, 0);
@@ -77,9 +82,10 @@ void ShowContextHelp(HWND window, LPARAM helpInfo, const uint32_t* table) {
   HWND control = static_cast<HWND>(info->hItemHandle);
   if (IsChild(window, control))
     while (GetParent(control) != window) control = GetParent(control);
-  if (HtmlHelpFn htmlHelp = ChosenHtmlHelp()) {
+  HtmlHelpFiles files;
+  if (HtmlHelpFn htmlHelp = ChosenHtmlHelp(&files)) {
     Help.htmlHelpUsed = true;
-    htmlHelp(control, Help.files.popups, HH_TP_HELP_WM_HELP, reinterpret_cast<DWORD_PTR>(table));
+    htmlHelp(control, Wide(files.popups), HH_TP_HELP_WM_HELP, reinterpret_cast<DWORD_PTR>(table));
     return;
   }
   WinHelpA(control, HelpFileName, HELP_WM_HELP, reinterpret_cast<ULONG_PTR>(table));

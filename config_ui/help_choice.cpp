@@ -1,25 +1,32 @@
 // The choice of the help system (see help_choice.h).
 #include "config_ui/help_choice.h"
-#include <stdio.h>
 
 namespace {
 
 constexpr uint32_t FirstVersionWithoutWinHelp = 6;  // Vista
 
-bool Fits(int written, size_t size) { return written >= 0 && static_cast<size_t>(written) < size; }
+// Appends the text's first `count` units (up to its end) to the string of `*length` units in
+// `out`; false when they and the terminator do not fit in HelpPathSize.
+bool Append(char16_t* out, size_t* length, const char16_t* text, size_t count = HelpPathSize) {
+  for (size_t i = 0; i < count && text[i]; ++i) {
+    if (*length + 1 >= HelpPathSize) return false;
+    out[(*length)++] = text[i];
+  }
+  out[*length] = 0;
+  return true;
+}
 
 }  // namespace
 
-HelpSystem ChooseHelp(uint32_t majorVersion, const char* programPath, CharAdvance next, HtmlHelpFiles* files) {
+HelpSystem ChooseHelp(uint32_t majorVersion, const char16_t* programPath, HtmlHelpFiles* files) {
   if (majorVersion < FirstVersionWithoutWinHelp) return HelpSystem::Hlp;
-  const char* folderEnd = programPath;  // just after the last separator
-  for (const char* at = programPath; *at; at = next(at))
-    if (*at == '\\' || *at == '/') folderEnd = at + 1;
-  int folderLength = static_cast<int>(folderEnd - programPath);
-  if (!Fits(snprintf(files->file, sizeof files->file, "%.*s%s", folderLength, programPath, HtmlHelpFileName),
-            sizeof files->file) ||
-      !Fits(snprintf(files->popups, sizeof files->popups, "%s::/%s", files->file, HtmlHelpPopups),
-            sizeof files->popups))
+  // In UTF-16 a separator's unit is always the separator, never part of another character.
+  size_t folderLength = 0;  // up to and with the last separator
+  for (size_t at = 0; programPath[at]; ++at)
+    if (programPath[at] == u'\\' || programPath[at] == u'/') folderLength = at + 1;
+  size_t file = 0, popups = 0;
+  if (!Append(files->file, &file, programPath, folderLength) || !Append(files->file, &file, HtmlHelpFileName) ||
+      !Append(files->popups, &popups, files->file) || !Append(files->popups, &popups, HtmlHelpPopups))
     return HelpSystem::Hlp;
   return HelpSystem::Chm;
 }

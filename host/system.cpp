@@ -22,6 +22,18 @@ void TestWindowsVersion() {
   WindowsMajorVersion = version.dwMajorVersion;
 }
 
+DWORD ModulePath(HMODULE module, wchar_t* path, DWORD size) {
+  if (!ConsumerPlatform) {
+    DWORD length = GetModuleFileNameW(module, path, size);
+    return length < size ? length : 0;
+  }
+  char ansi[MAX_PATH];
+  DWORD length = GetModuleFileNameA(module, ansi, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return 0;
+  int converted = MultiByteToWideChar(CP_ACP, 0, ansi, -1, path, static_cast<int>(size));
+  return converted > 0 ? static_cast<DWORD>(converted - 1) : 0;
+}
+
 const char* NextChar(const char* text) { return CharNextA(text); }
 
 void AnsiFromWide(const wchar_t* text, char* out, int size) {

@@ -25,6 +25,13 @@ Function ProcAddress(HMODULE module, const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
 
+// The path of a module of the program (the .scr itself) in UTF-16, as GetModuleFileNameW gives it:
+// the ANSI call gives "?" for what the code page cannot spell, a Korean user name on Japanese
+// Windows, say, and a saver installed for one user lies in that user's folder. The consumer
+// platform has only the ANSI call, and its paths are in the code page: converted. The length; 0
+// when the call fails or the path does not fit in `size` characters.
+DWORD ModulePath(HMODULE module, wchar_t* path, DWORD size);
+
 // The next character of a text in the active code page (CharNextA): the CharAdvance that the
 // pure walks over paths and command lines are given.
 const char* NextChar(const char* text);

@@ -9,7 +9,9 @@
 #include "tests/e2e/config_driver.h"
 #include "tests/e2e/help_viewer.h"
 #include "tests/help/help_source.h"
+#include <commctrl.h>
 #include <htmlhelp.h>
+#include <fstream>
 
 namespace e2e {
 namespace {
@@ -63,8 +65,8 @@ TEST_F(HelpViewer, FromVistaOnTheHelpButtonOpensTheHtmlHelpFile) {
   EXPECT_EQ(0u, process_.WaitForExit(5000));
 }
 
-std::string Recorded(UINT command, const char* what) {
-  return GetText(TestKey, ("HtmlHelp" + std::to_string(command) + what).c_str());
+std::wstring RecordedFile(UINT command) {
+  return GetWideText(TestKey, ("HtmlHelp" + std::to_string(command) + "File").c_str());
 }
 DWORD RecordedNumber(UINT command, const char* what) {
   return DoubleRecord(("HtmlHelp" + std::to_string(command) + what).c_str());
@@ -87,18 +89,18 @@ TEST_F(HelpViewer, FromVistaOnTheButtonAndContextHelpCallHtmlHelpWithTheChmAndTh
   ASSERT_NO_FATAL_FAILURE(Install(E2E_CHM_FILE, "vorlux.chm"));
   ASSERT_NO_FATAL_FAILURE(InstallHtmlHelpDouble());
   ASSERT_NE(nullptr, OpenDialog());
-  std::string file = folder_ + "\\vorlux.chm";
+  const std::wstring file = std::wstring(folder_.begin(), folder_.end()) + L"\\vorlux.chm";
 
   Click(dialog_, HelpButton);
   ASSERT_TRUE(WaitUntil([] { return RecordedNumber(HH_DISPLAY_TOC, "Calls") == 1; }, 5000))
       << "HH_DISPLAY_TOC calls: " << RecordedNumber(HH_DISPLAY_TOC, "Calls") << ", expected 1";
-  EXPECT_EQ(file, Recorded(HH_DISPLAY_TOC, "File"));
+  EXPECT_EQ(file, RecordedFile(HH_DISPLAY_TOC));
   EXPECT_EQ(Low32(dialog_), RecordedNumber(HH_DISPLAY_TOC, "Caller")) << "the dialog";
   EXPECT_EQ(0u, RecordedNumber(HH_DISPLAY_TOC, "Data")) << "the start page";
 
   HWND ok = GetDlgItem(dialog_, ConfirmButton);
   ASSERT_TRUE(PressF1On(dialog_, ok, 1));
-  EXPECT_EQ(file + "::/cshelp.txt", Recorded(HH_TP_HELP_WM_HELP, "File"));
+  EXPECT_EQ(file + L"::/cshelp.txt", RecordedFile(HH_TP_HELP_WM_HELP));
   EXPECT_EQ(Low32(ok), RecordedNumber(HH_TP_HELP_WM_HELP, "Caller")) << "the control asked about";
   std::vector<DWORD> expected, recorded(64);
   for (const uint32_t* pair = ConfigHelpIds; pair[0] || pair[1]; pair += 2)
@@ -119,6 +121,46 @@ TEST_F(HelpViewer, FromVistaOnTheButtonAndContextHelpCallHtmlHelpWithTheChmAndTh
   EXPECT_EQ(1u, RecordedNumber(HH_CLOSE_ALL, "Calls")) << "the help windows closed with the dialog";
   EXPECT_EQ(1u, DoubleRecord("HtmlHelpViewerClosed")) << "the process ended before the viewer had closed";
   EXPECT_TRUE(TopLevelWindows(HelpViewerClass).empty()) << "WinHelp was asked as well";
+}
+
+// Installed for a user whose name code page 932 cannot spell (a Korean user on Japanese Windows),
+// the program finds the help beside it and reads its own version information.
+TEST_F(HelpViewer, FromAFolderTheCodePageCannotSpellTheHtmlHelpFileAndTheAboutPageAreFound) {
+  UseWindowsVersion("win10");
+  ASSERT_NO_FATAL_FAILURE(Install(E2E_CHM_FILE, "vorlux.chm"));
+  ASSERT_NO_FATAL_FAILURE(InstallHtmlHelpDouble());
+  const std::wstring plain(folder_.begin(), folder_.end()), folder = plain + L"\\김민준";
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  for (const wchar_t* name : {L"\\vorlux.scr", L"\\vorlux.chm"})
+    ASSERT_TRUE(MoveFileW((plain + name).c_str(), (folder + name).c_str())) << GetLastError();
+  // Launched as the shell would, through the Unicode call: the code page's would lose the name too.
+  std::wstring line = L"\"" + folder + L"\\vorlux.scr\"";
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info = {};
+  ASSERT_TRUE(CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info))
+      << GetLastError();
+  CloseHandle(info.hThread);
+  process_ = Process(info.hProcess, info.dwProcessId);
+  ASSERT_NE(nullptr, dialog_ = WaitForTopLevel(process_, "#32770"));
+
+  ASSERT_NE(nullptr, OpenSheet());
+  HWND about = ShowPage(5);
+  EXPECT_EQ("Vorlux", TextOf(GetDlgItem(about, 1045)));
+  EXPECT_EQ("1.0.0.1", TextOf(GetDlgItem(about, 1046)));
+  EXPECT_EQ(0u, TextOf(GetDlgItem(about, 1047)).find("Copyright")) << TextOf(GetDlgItem(about, 1047));
+  std::ifstream source(E2E_SOURCE_DIR "/resources/about.txt");
+  std::string firstLine;
+  std::getline(source, firstLine);
+  EXPECT_EQ(0u, TextOf(GetDlgItem(about, 1065)).find(firstLine)) << "the about text's first line";
+  ASSERT_TRUE(PressSheetButton(PSBTN_CANCEL));
+
+  Click(dialog_, HelpButton);
+  ASSERT_TRUE(WaitUntil([] { return RecordedNumber(HH_DISPLAY_TOC, "Calls") == 1; }, 5000))
+      << "HH_DISPLAY_TOC calls: " << RecordedNumber(HH_DISPLAY_TOC, "Calls") << ", expected 1";
+  EXPECT_EQ(folder + L"\\vorlux.chm", RecordedFile(HH_DISPLAY_TOC));
+  Click(dialog_, IDCANCEL);
+  EXPECT_EQ(0u, process_.WaitForExit(5000));
 }
 
 // Help asked for with F1 alone, never with the button, is closed with the dialog too.

@@ -7,7 +7,12 @@
  * with glXSwapBuffers (Debian's Wine 8 does so for top-level and child windows, the latter on
  * an offscreen GLX window of their own), with glXSwapBuffersMscOML if GLX_OML_sync_control is
  * offered, or with glXCopySubBufferMESA when it draws a child window into a GLX pixmap: all
- * three count as swaps.  libGL is never linked: GL is resolved at run time.  Build:
+ * three count as swaps.  It also notes the swap interval Wine asks for: wglSwapIntervalEXT ends in
+ * glXSwapIntervalEXT, glXSwapIntervalMESA or glXSwapIntervalSGI, whichever the screen's GLX
+ * extensions name first, and Xvfb's software GL names none, so Wine would ask nothing of GLX.
+ * While grabbing, a screen without GLX_EXT_swap_control is said to have it, and the interval asked
+ * through it is noted and not passed on (Xvfb has no refresh to wait for anyway).  libGL is never
+ * linked: GL is resolved at run time.  Build:
  *   cc -shared -fPIC -O2 -Wall -Wextra -o vorlux_grab.so frame_grabber.c -ldl
  * Environment (read at the first swap):
  *   VORLUX_GRAB_DIR    output directory; unset/empty = pure pass-through
@@ -18,7 +23,8 @@
  *   "count first_ns last_ns width height\n" (CLOCK_MONOTONIC ns, size of the last drawable).
  * $DIR/frame-NNNNNN.ppm (N = the swap's 1-based number) is binary P6, top row first, of the
  * back buffer just before the present; skipped when the swapped drawable is not current.
- * $DIR/frames gets a line "N ns" (CLOCK_MONOTONIC) for each frame saved. */
+ * $DIR/frames gets a line "N ns" (CLOCK_MONOTONIC) for each frame saved.
+ * $DIR/swap-intervals gets a line "interval function" for each swap interval asked. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -44,10 +50,15 @@ typedef void *(*dlsym_fn)(void *, const char *);
 typedef void *(*gpa_fn)(const unsigned char *);
 
 /* The functions we interpose; index order matches the wrappers table below. */
-enum { F_SWAP, F_SWAP_OML, F_COPY_SUB, F_GPA, F_GPA_ARB, F_COUNT };
+enum {
+    F_SWAP, F_SWAP_OML, F_COPY_SUB, F_GPA, F_GPA_ARB, F_INTERVAL_EXT, F_INTERVAL_MESA, F_INTERVAL_SGI,
+    F_QUERY_EXTENSIONS, F_COUNT
+};
 static const char *const hooked_names[F_COUNT] = {
     "glXSwapBuffers", "glXSwapBuffersMscOML", "glXCopySubBufferMESA",
     "glXGetProcAddress", "glXGetProcAddressARB",
+    "glXSwapIntervalEXT", "glXSwapIntervalMESA", "glXSwapIntervalSGI",
+    "glXQueryExtensionsString",
 };
 static void *real_fn[F_COUNT];   /* the real functions, filled in as they are first seen */
 static dlsym_fn real_dlsym;
@@ -116,7 +127,7 @@ void *glXGetProcAddressARB(const unsigned char *name) { return gpa_common(F_GPA_
 
 static struct {
     pthread_mutex_t lock;
-    int ready, active, gl_ok, swaps_fd;
+    int ready, active, gl_ok, swaps_fd, said_swap_control;
     unsigned long long every, max, first, count, saved, first_ns, size_ns;
     const void *size_dpy;
     Drawable_ size_drawable;
@@ -124,6 +135,7 @@ static struct {
     unsigned char *pixels;
     size_t capacity;
     char dir[3072];
+    char extensions[8192]; /* a screen's GLX extensions with GLX_EXT_swap_control added */
     /* GL/GLX entry points, resolved once at the first swap (libGL is loaded by then). */
     void *(*GetCurrentContext)(void);
     Drawable_ (*GetCurrentDrawable)(void);
@@ -308,11 +320,75 @@ void glXCopySubBufferMESA(void *dpy, Drawable_ drawable, int x, int y, int width
     if (real) real(dpy, drawable, x, y, width, height);
 }
 
+static int lists_extension(const char *list, const char *name)
+{
+    size_t length = strlen(name);
+    for (const char *at = list; (at = strstr(at, name)) != NULL; at += length)
+        if ((at == list || at[-1] == ' ') && (at[length] == ' ' || at[length] == '\0')) return 1;
+    return 0;
+}
+
+const char *glXQueryExtensionsString(void *dpy, int screen)
+{
+    const char *(*real)(void *, int) = (const char *(*)(void *, int))real_of(F_QUERY_EXTENSIONS);
+    const char *list = real ? real(dpy, screen) : NULL;
+    pthread_mutex_lock(&g.lock);
+    if (!g.ready) setup();
+    if (g.active && list && !lists_extension(list, "GLX_EXT_swap_control")) {
+        int n = snprintf(g.extensions, sizeof g.extensions, "%s%sGLX_EXT_swap_control", list, *list ? " " : "");
+        if (n > 0 && (size_t)n < sizeof g.extensions) {
+            g.said_swap_control = 1;
+            list = g.extensions;
+        }
+    }
+    pthread_mutex_unlock(&g.lock);
+    return list;
+}
+
+/* Appends "interval function" to $DIR/swap-intervals. */
+static void note_interval(int function, int interval)
+{
+    pthread_mutex_lock(&g.lock);
+    if (!g.ready) setup();
+    if (g.active) {
+        char path[sizeof g.dir + 32], line[64];
+        snprintf(path, sizeof path, "%s/swap-intervals", g.dir);
+        int fd = open(path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+        int n = snprintf(line, sizeof line, "%d %s\n", interval, hooked_names[function]);
+        if (fd >= 0 && write_all(fd, line, (size_t)n)) { /* best effort */ }
+        if (fd >= 0) close(fd);
+    }
+    pthread_mutex_unlock(&g.lock);
+}
+
+void glXSwapIntervalEXT(void *dpy, Drawable_ drawable, int interval)
+{
+    void (*real)(void *, Drawable_, int) = (void (*)(void *, Drawable_, int))real_of(F_INTERVAL_EXT);
+    note_interval(F_INTERVAL_EXT, interval);
+    if (real && !g.said_swap_control) real(dpy, drawable, interval);
+}
+
+int glXSwapIntervalMESA(unsigned int interval)
+{
+    int (*real)(unsigned int) = (int (*)(unsigned int))real_of(F_INTERVAL_MESA);
+    note_interval(F_INTERVAL_MESA, (int)interval);
+    return real ? real(interval) : -1;
+}
+
+int glXSwapIntervalSGI(int interval)
+{
+    int (*real)(int) = (int (*)(int))real_of(F_INTERVAL_SGI);
+    note_interval(F_INTERVAL_SGI, interval);
+    return real ? real(interval) : -1;
+}
+
 static void *wrapper_of(int i)
 {
     static void *const wrappers[F_COUNT] = {
         (void *)glXSwapBuffers, (void *)glXSwapBuffersMscOML, (void *)glXCopySubBufferMESA,
         (void *)glXGetProcAddress, (void *)glXGetProcAddressARB,
+        (void *)glXSwapIntervalEXT, (void *)glXSwapIntervalMESA, (void *)glXSwapIntervalSGI,
+        (void *)glXQueryExtensionsString,
     };
     return wrappers[i];
 }

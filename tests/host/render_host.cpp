@@ -4,6 +4,7 @@
 #include "render/gl_window.h"
 #include "render/render_thread.h"
 #include "settings/settings.h"
+#include "settings/store.h"
 
 namespace {
 
@@ -75,6 +76,9 @@ DWORD CloseRenderHost() {
   // The GL window's destruction asks the saver's message loop to end; the host has none.
   MSG quit;
   PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  // The GL window opened the settings key for the thread and keeps it for the rest of the saver's
+  // process: the host, which opens one GL window after another, gives it back here.
+  CloseSettingsKey();
   DWORD code = STILL_ACTIVE;
   if (thread) {
     GetExitCodeThread(thread, &code);

@@ -18,6 +18,7 @@ HWND OpenRenderHost(HostShape shape, int saverWidth, int saverHeight);
 // Dispatches this thread's messages for the given time (the render thread's MoveWindow needs it).
 void PumpMessages(DWORD milliseconds);
 
-// Destroys the windows; returns the render thread's exit code, STILL_ACTIVE if none ran, or
-// RenderThreadOverdue when it did not end in time (where the saver would have ended its process).
+// Destroys the windows and closes the settings key the GL window opened; returns the render
+// thread's exit code, STILL_ACTIVE if none ran, or RenderThreadOverdue when it did not end in time
+// (where the saver would have ended its process).
 DWORD CloseRenderHost();

@@ -5,38 +5,35 @@
 
 namespace {
 
-// Code page 932's walk: a lead byte takes the next byte with it.
-const char* NextCp932(const char* text) {
-  unsigned char c = static_cast<unsigned char>(*text);
-  if (!c) return text;
-  return ((c >= 0x81 && c <= 0x9F) || c >= 0xE0) && text[1] ? text + 2 : text + 1;
-}
-
 TEST(HelpChoice, WinHelpBeforeVistaElseTheChmBesideTheProgram) {
-  const std::string longFolder = "C:\\" + std::string(280, 'a') + "\\";
+  const std::u16string longFolder = u"C:\\" + std::u16string(280, u'a') + u"\\";
   struct Case {
     uint32_t major;
-    std::string program;
+    std::u16string program;
     HelpSystem system;
-    const char* file;  // when HTML Help
+    std::u16string file;  // when HTML Help
   } cases[] = {
-    {4, "C:\\WINDOWS\\SYSTEM\\vorlux.scr", HelpSystem::Hlp, ""},
-    {5, "C:\\WINDOWS\\system32\\vorlux.scr", HelpSystem::Hlp, ""},
-    {6, "C:\\Windows\\System32\\vorlux.scr", HelpSystem::Chm, "C:\\Windows\\System32\\vorlux.chm"},
-    {10, "C:\\e2e\\a b/vorlux.scr", HelpSystem::Chm, "C:\\e2e\\a b/vorlux.chm"},
-    // 表 is 0x95 0x5C: its trail byte is no separator.
-    {10, "C:\\e2e\\\x95\x5C.scr", HelpSystem::Chm, "C:\\e2e\\vorlux.chm"},
-    {10, "C:\\\x95\x5C\\vorlux.scr", HelpSystem::Chm, "C:\\\x95\x5C\\vorlux.chm"},
-    {10, "vorlux.scr", HelpSystem::Chm, "vorlux.chm"},
-    {10, longFolder + "vorlux.scr", HelpSystem::Hlp, ""},
+    {4, u"C:\\WINDOWS\\SYSTEM\\vorlux.scr", HelpSystem::Hlp, u""},
+    {5, u"C:\\WINDOWS\\system32\\vorlux.scr", HelpSystem::Hlp, u""},
+    {6, u"C:\\Windows\\System32\\vorlux.scr", HelpSystem::Chm, u"C:\\Windows\\System32\\vorlux.chm"},
+    {10, u"C:\\e2e\\a b/vorlux.scr", HelpSystem::Chm, u"C:\\e2e\\a b/vorlux.chm"},
+    // A user name that code page 932 cannot spell, and a character beyond the basic plane.
+    {10, u"C:\\Users\\김민준\\AppData\\Local\\Programs\\Vorlux\\vorlux.scr", HelpSystem::Chm,
+     u"C:\\Users\\김민준\\AppData\\Local\\Programs\\Vorlux\\vorlux.chm"},
+    {10, u"C:\\\U0001F4DE\\表.scr", HelpSystem::Chm, u"C:\\\U0001F4DE\\vorlux.chm"},
+    {10, u"vorlux.scr", HelpSystem::Chm, u"vorlux.chm"},
+    {10, longFolder + u"vorlux.scr", HelpSystem::Hlp, u""},
+    // The longest folder that still fits the pop-up file's path with its terminator.
+    {10, std::u16string(HelpPathSize - 25, u'a') + u"\\x.scr", HelpSystem::Chm,
+     std::u16string(HelpPathSize - 25, u'a') + u"\\vorlux.chm"},
+    {10, std::u16string(HelpPathSize - 24, u'a') + u"\\x.scr", HelpSystem::Hlp, u""},
   };
   for (const Case& c : cases) {
     HtmlHelpFiles files = {};
-    EXPECT_EQ(c.system, ChooseHelp(c.major, c.program.c_str(), NextCp932, &files))
-        << "version " << c.major << ", " << c.program;
+    EXPECT_EQ(c.system, ChooseHelp(c.major, c.program.c_str(), &files)) << "version " << c.major << ", " << c.program.size();
     if (c.system != HelpSystem::Chm) continue;
-    EXPECT_EQ(std::string(c.file), files.file) << c.program;
-    EXPECT_EQ(std::string(c.file) + "::/cshelp.txt", files.popups) << c.program;
+    EXPECT_EQ(c.file, files.file);
+    EXPECT_EQ(c.file + u"::/cshelp.txt", files.popups);
   }
 }
 

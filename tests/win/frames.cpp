@@ -47,12 +47,23 @@ void ForgetFrames() {
   std::string dir = GrabDir();
   if (dir.empty()) return;
   DeleteFileA((dir + "\\swaps").c_str());
+  DeleteFileA((dir + "\\swap-intervals").c_str());
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((dir + "\\frame-*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do DeleteFileA((dir + "\\" + found.cFileName).c_str());
   while (FindNextFileA(search, &found));
   FindClose(search);
+}
+
+std::vector<int> AskedSwapIntervals() {
+  std::vector<int> intervals;
+  FILE* f = fopen((GrabDir() + "\\swap-intervals").c_str(), "rb");
+  if (!f) return intervals;
+  char function[64];
+  for (int interval; fscanf(f, "%d %63s", &interval, function) == 2;) intervals.push_back(interval);
+  fclose(f);
+  return intervals;
 }
 
 bool ReadFrame(uint64_t swapNumber, Frame* frame) {
@@ -87,9 +98,11 @@ FrameStats Measure(const Frame& frame) {
     const uint8_t* p = frame.Pixel(x, y);
     return p[0] | p[1] | p[2];
   };
+  std::vector<bool> inked(frame.width);
   for (int y = 0; y < frame.height; ++y) {
     for (int x = 0; x < frame.width; ++x) {
       if (!lit(x, y)) continue;
+      inked[x] = true;
       ++stats.lit;
       const uint8_t* p = frame.Pixel(x, y);
       colours.insert(p[0] << 16 | p[1] << 8 | p[2]);
@@ -99,6 +112,7 @@ FrameStats Measure(const Frame& frame) {
         ++stats.interior;
     }
   }
+  for (int x = 0; x < frame.width; ++x) stats.inkRuns += inked[x] && (x == 0 || !inked[x - 1]);
   stats.colours = static_cast<int>(colours.size());
   return stats;
 }

@@ -21,8 +21,11 @@ struct DrawableSize {
   int width = 0, height = 0;
 };
 DrawableSize LastSwappedSize();
-// Removes the swap count and the saved frames, so that the next GL process starts the count anew.
+// Removes the swap count, the saved frames and the swap intervals, so that the next GL process
+// starts the count anew.
 void ForgetFrames();
+// The swap intervals asked of GLX so far, in order.
+std::vector<int> AskedSwapIntervals();
 // The frame saved at the given swap (the grabber saves every tenth); false when there is none.
 bool ReadFrame(uint64_t swapNumber, Frame* frame);
 // Pumps this thread's messages until at least `swaps` swaps are counted or the time runs out.
@@ -33,5 +36,6 @@ struct FrameStats {
   int interior = 0;   // lit pixels whose four neighbours are lit too (solid areas, not lines)
   int colours = 0;    // distinct colours among the lit pixels
   double luminance = 0;  // summed over the lit pixels, 0 to 255 each (0.299 R + 0.587 G + 0.114 B)
+  int inkRuns = 0;    // runs of columns with a lit pixel, left to right: a glyph each on an upright line
 };
 FrameStats Measure(const Frame& frame);

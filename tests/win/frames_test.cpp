@@ -4,6 +4,7 @@
 #include "tests/win/frames.h"
 #include "tests/host/render_host.h"
 #include "tests/host/extruding_outlines.h"
+#include "host/saver_window.h"
 #include "render/animation.h"
 #include "render/clock.h"
 #include "render/glyphs.h"
@@ -30,6 +31,7 @@ class FramesTest : public FreshSettingsTest {
     CloseRenderHost();
     UseFontOutlines = wglUseFontOutlinesW;
     ClockNow = GetSystemTimeAsFileTime;
+    PreviewMode = 0;
   }
 
   // Runs the saver-shaped host until frame `swap` is out and returns it. Every process starts
@@ -213,6 +215,54 @@ TEST_F(FramesTest, TheTimeNowIsDrawnInTheWindowAndFollowsTheClock) {
   EXPECT_GT(before, 200) << "11:11 is drawn";
   EXPECT_GT(after, before * 3 / 2) << "18:08 is drawn instead";
   EXPECT_TRUE(DarkEdges(ones) && DarkEdges(eights)) << "the time stays inside the window";
+}
+
+// The time the user left, with "～": in a run the minute of the last input, in a preview the
+// minute it started. The clock stands at 10:00 and the last input comes a moment before: 9:59～,
+// one glyph fewer than 10:00～. Upright and swaying little, each glyph is a run of inked columns.
+TEST_F(FramesTest, TheTimeLeftIsTheLastInputsMinuteInARunAndTheStartInAPreview) {
+  SetDword(SettingsKeyPath, "TimeDisplay", 1);
+  SetDword(SettingsKeyPath, "Motion", 1);
+  SetDword(SettingsKeyPath, "StringID", 0);
+  SetText(SettingsKeyPath, "ZorvelString0", "");
+  FixedTime = Today(10, 0);
+  ClockNow = FixedClock;
+  keybd_event(VK_SHIFT, 0, 0, 0);
+  keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+  LASTINPUTINFO input = {sizeof input, 0};
+  ASSERT_TRUE(GetLastInputInfo(&input) && input.dwTime != 0);
+  while (GetTickCount() == input.dwTime) PumpMessages(1);  // so that it lies before the clock's 10:00
+  for (int32_t preview : {0, 1}) {
+    PreviewMode = preview;
+    Frame frame = RunUntil((SwapCount() / 10 + 1) * 10);  // the next frame the grabber keeps
+    CloseRenderHost();
+    EXPECT_EQ(preview ? 6 : 5, Measure(frame).inkRuns) << (preview ? "10:00～, when the preview started"
+                                                                   : "9:59～, the minute of the last input");
+  }
+}
+
+// A paced run waits for the display's refresh at each swap: it asks for a swap interval of 1, which
+// Wine hands on to GLX (the frame grabber notes it).
+TEST_F(FramesTest, APacedRunAsksEachSwapToWaitForTheDisplay) {
+  SetDword(SettingsKeyPath, "StepsPerSecond", 60);
+  RunUntil(10);
+  EXPECT_EQ(std::vector<int>{1}, AskedSwapIntervals());
+}
+
+// What the set-up of a paced run takes (the pacer's timer among it) its end gives back: over runs
+// of the render thread one after another the process keeps the handles the first one left.
+TEST_F(FramesTest, PacedRunsGiveBackTheirHandles) {
+  SetDword(SettingsKeyPath, "StepsPerSecond", 60);
+  long afterFirst = 0;
+  for (int run = 0; run < 4; ++run) {
+    uint64_t swaps = SwapCount();
+    ASSERT_NE(nullptr, OpenRenderHost(HostShape::Child, 1024, 768));
+    ASSERT_TRUE(WaitForSwaps(swaps + 3, 30000)) << "run " << run;
+    ASSERT_EQ(1u, CloseRenderHost());
+    if (run == 0) afterFirst = HandleCount();  // with what lasts, Wine's GL among it
+  }
+  ASSERT_GT(afterFirst, 0) << "the system's handle table";
+  EXPECT_EQ(afterFirst, HandleCount()) << "handles after three more paced runs";
 }
 
 // A window of our own with the host's sizes, for running the thread routine directly.

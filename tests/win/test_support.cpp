@@ -25,6 +25,35 @@ const BuiltInTables BuiltIn = Capture();
 
 }  // namespace
 
+long HandleCount(DWORD processId) {
+  struct Entry {
+    ULONG ownerPid;
+    BYTE objectType, flags;
+    USHORT value;
+    PVOID object;
+    ULONG access;
+  };
+  struct Table {
+    ULONG count;
+    Entry entries[1];
+  };
+  using QueryFn = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+  auto query = reinterpret_cast<QueryFn>(
+      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+  constexpr ULONG SystemHandleInformation = 16;
+  constexpr LONG InfoLengthMismatch = static_cast<LONG>(0xC0000004);
+  std::vector<char> buffer(1 << 16);
+  LONG status;
+  while ((status = query(SystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), nullptr)) ==
+         InfoLengthMismatch)
+    buffer.resize(buffer.size() * 2);
+  if (status != 0) return -1;
+  const Table* table = reinterpret_cast<const Table*>(buffer.data());
+  long count = 0;
+  for (ULONG i = 0; i < table->count; ++i) count += table->entries[i].ownerPid == processId;
+  return count;
+}
+
 void RestoreBuiltInTables() {
   size_t i = 0;
   for (GlCapRow* row = GetGlCapTable(); row->valueName; ++row) row->state = BuiltIn.capStates[i++];

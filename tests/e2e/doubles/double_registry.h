@@ -12,13 +12,27 @@ inline DWORD ReadDoubleValue(const char* name, DWORD fallback) {
   return value;
 }
 
+inline HKEY CreateDoubleKey() {
+  HKEY key = nullptr;
+  RegCreateKeyExA(HKEY_CURRENT_USER, DoubleKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+  return key;
+}
+
 inline void WriteDoubleValue(const char* name, DWORD type, const void* data, DWORD size) {
-  HKEY key;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, DoubleKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS)
-    return;
-  RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
-  RegCloseKey(key);
+  if (HKEY key = CreateDoubleKey()) {
+    RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+  }
+}
+
+// A text as the Unicode calls store it, whatever the code page lacks (the name is ASCII).
+inline void WriteDoubleText(const char* name, const wchar_t* text) {
+  wchar_t wideName[64];
+  MultiByteToWideChar(CP_ACP, 0, name, -1, wideName, 64);
+  if (HKEY key = CreateDoubleKey()) {
+    RegSetValueExW(key, wideName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), (lstrlenW(text) + 1) * sizeof *text);
+    RegCloseKey(key);
+  }
 }
 
 inline void WriteDoubleDword(const char* name, DWORD value) { WriteDoubleValue(name, REG_DWORD, &value, sizeof value); }

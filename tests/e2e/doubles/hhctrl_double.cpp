@@ -1,13 +1,12 @@
-// Test double of the system's hhctrl.ocx: HtmlHelpA records each call in the registry, by command,
+// Test double of the system's hhctrl.ocx: HtmlHelpW records each call in the registry, by command,
 // and keeps a viewer window on a thread of its own, as HTML Help does.
 #include "double_registry.h"
 #include <htmlhelp.h>
 #include <stdint.h>
 #include <stdio.h>
-#include <string.h>
 
 // Values under the test key. HtmlHelpLoads; for each command N (decimal): HtmlHelpNCalls,
-// HtmlHelpNCaller (the window, low 32 bits), HtmlHelpNFile (text; absent when null) and
+// HtmlHelpNCaller (the window, low 32 bits), HtmlHelpNFile (UTF-16 text; absent when null) and
 // HtmlHelpNData: for HH_TP_HELP_WM_HELP the table of pairs up to its pair of zeros (binary), else
 // the number (low 32 bits). HtmlHelpViewerClosed: 1 once the viewer has taken its window down,
 // which it does a moment after HH_CLOSE_ALL, as a real viewer may.
@@ -66,13 +65,16 @@ static void Record(UINT command, const char* what, DWORD type, const void* data,
   WriteDoubleValue(name, type, data, size);
 }
 
-extern "C" __declspec(dllexport) HWND WINAPI HtmlHelpA(HWND caller, LPCSTR file, UINT command, DWORD_PTR data) {
-  char calls[64];
-  snprintf(calls, sizeof calls, "HtmlHelp%uCalls", command);
-  CountDoubleEvent(calls);
+extern "C" __declspec(dllexport) HWND WINAPI HtmlHelpW(HWND caller, LPCWSTR file, UINT command, DWORD_PTR data) {
+  char name[64];
+  snprintf(name, sizeof name, "HtmlHelp%uCalls", command);
+  CountDoubleEvent(name);
   DWORD window = static_cast<DWORD>(reinterpret_cast<uintptr_t>(caller));
   Record(command, "Caller", REG_DWORD, &window, sizeof window);
-  if (file) Record(command, "File", REG_SZ, file, static_cast<DWORD>(strlen(file) + 1));
+  if (file) {
+    snprintf(name, sizeof name, "HtmlHelp%uFile", command);
+    WriteDoubleText(name, file);
+  }
   if (command == HH_TP_HELP_WM_HELP && data) {
     const DWORD* pairs = reinterpret_cast<const DWORD*>(data);
     DWORD count = 0;
