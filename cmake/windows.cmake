@@ -3,23 +3,27 @@ enable_language(RC)
 
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
-# Resources: the icon and the UTF-16 about text are generated from committed sources.
+# Resources: the icon and the UTF-16 about texts (Japanese, English) are generated from committed
+# sources.
 set(VORLUX_GEN ${CMAKE_BINARY_DIR}/generated)
 add_custom_command(OUTPUT ${VORLUX_GEN}/vorlux.ico
   COMMAND ${CMAKE_COMMAND} -E make_directory ${VORLUX_GEN}
   COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/scripts/make_icon.py ${VORLUX_GEN}/vorlux.ico
   DEPENDS ${CMAKE_SOURCE_DIR}/scripts/make_icon.py)
-add_custom_command(OUTPUT ${VORLUX_GEN}/about.utf16
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${VORLUX_GEN}
-  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/scripts/make_about.py
-          ${CMAKE_SOURCE_DIR}/resources/about.txt ${VORLUX_GEN}/about.utf16
-  DEPENDS ${CMAKE_SOURCE_DIR}/scripts/make_about.py ${CMAKE_SOURCE_DIR}/resources/about.txt)
+foreach(about about about_en)
+  add_custom_command(OUTPUT ${VORLUX_GEN}/${about}.utf16
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${VORLUX_GEN}
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/scripts/make_about.py
+            ${CMAKE_SOURCE_DIR}/resources/${about}.txt ${VORLUX_GEN}/${about}.utf16
+    DEPENDS ${CMAKE_SOURCE_DIR}/scripts/make_about.py ${CMAKE_SOURCE_DIR}/resources/${about}.txt)
+endforeach()
 # The version (the project's, in CMakeLists.txt) reaches the version resource, the manifest and,
 # through version.txt, the installer and the release bundle.
 configure_file(resources/version.h.in ${VORLUX_GEN}/version.h @ONLY)
 configure_file(resources/vorlux.manifest.in ${VORLUX_GEN}/vorlux.manifest @ONLY)
 file(WRITE ${CMAKE_BINARY_DIR}/version.txt "${PROJECT_VERSION}\n")
-add_custom_target(vorlux_generated DEPENDS ${VORLUX_GEN}/vorlux.ico ${VORLUX_GEN}/about.utf16)
+add_custom_target(vorlux_generated DEPENDS ${VORLUX_GEN}/vorlux.ico ${VORLUX_GEN}/about.utf16
+                  ${VORLUX_GEN}/about_en.utf16)
 
 # The time every time stamp of the build takes: the last commit's, or SOURCE_DATE_EPOCH when given.
 execute_process(COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/source_date_epoch.sh
@@ -61,7 +65,7 @@ add_library(vorlux_resources OBJECT resources/vorlux.rc)
 add_dependencies(vorlux_resources vorlux_generated)
 target_include_directories(vorlux_resources PRIVATE ${CMAKE_SOURCE_DIR}/resources ${VORLUX_GEN})
 set_source_files_properties(resources/vorlux.rc PROPERTIES
-  OBJECT_DEPENDS "${VORLUX_GEN}/vorlux.ico;${VORLUX_GEN}/about.utf16;${VORLUX_GEN}/version.h;${VORLUX_GEN}/vorlux.manifest;${CMAKE_SOURCE_DIR}/resources/resource.h")
+  OBJECT_DEPENDS "${VORLUX_GEN}/vorlux.ico;${VORLUX_GEN}/about.utf16;${VORLUX_GEN}/about_en.utf16;${VORLUX_GEN}/version.h;${VORLUX_GEN}/vorlux.manifest;${CMAKE_SOURCE_DIR}/resources/resource.h")
 
 # Everything of the program but its entry point, so the tests link the same code.
 add_library(vorlux_core STATIC

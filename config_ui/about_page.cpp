@@ -9,7 +9,8 @@
 
 namespace {
 
-const char VersionKeyPrefix[] = "\\StringFileInfo\\041104b0\\";
+// The block of the language of the texts: "\StringFileInfo\041104b0\" or "...040904b0\".
+constexpr size_t VersionKeyPrefixSize = sizeof "\\StringFileInfo\\041104b0\\";
 
 // The controls hold the names of the strings they show until they are filled.
 const int VersionFields[] = {IDC_PRODUCT_NAME, IDC_FILE_VERSION, IDC_COPYRIGHT};
@@ -37,8 +38,8 @@ void* ReadVersionBlock() {
 void ShowVersionString(HWND page, int control, void* block) {
   char name[64] = "";
   GetDlgItemTextA(page, control, name, sizeof name);
-  char query[sizeof VersionKeyPrefix + sizeof name];
-  snprintf(query, sizeof query, "%s%s", VersionKeyPrefix, name);
+  char query[VersionKeyPrefixSize + sizeof name];
+  snprintf(query, sizeof query, "\\StringFileInfo\\%04x04b0\\%s", UiLanguage, name);
   void* found = nullptr;
   UINT length = 0;  // in characters, with the terminator
   if (ConsumerPlatform) {
@@ -74,15 +75,13 @@ bool ShowVersionStrings(HWND page) {
 
 // The resource is UTF-16 without a terminator: the text is exactly its size.
 void ShowAboutText(HWND page) {
-  HRSRC found = FindResourceA(HostInstance, MAKEINTRESOURCEA(IDR_ABOUTTEXT), "ABOUTTEXT");
-  if (!found) return;
-  HGLOBAL loaded = LoadResource(HostInstance, found);
-  if (!loaded) return;
-  DWORD length = SizeofResource(HostInstance, found) / sizeof(wchar_t);
-  const wchar_t* units = static_cast<const wchar_t*>(LockResource(loaded));
+  DWORD size = 0;
+  const wchar_t* units = static_cast<const wchar_t*>(LanguageResource(HostInstance, "ABOUTTEXT", IDR_ABOUTTEXT, &size));
+  if (!units) return;
+  DWORD length = size / sizeof(wchar_t);
   // Room for the text, and for it in a double-byte code page on the consumer platform.
   wchar_t* text = static_cast<wchar_t*>(HeapAlloc(GetProcessHeap(), 0, (length + 1) * 3 * sizeof(wchar_t)));
-  if (units && text) {
+  if (text) {
     memcpy(text, units, length * sizeof(wchar_t));
     text[length] = 0;
     if (ConsumerPlatform) {
@@ -94,7 +93,6 @@ void ShowAboutText(HWND page) {
     }
   }
   if (text) HeapFree(GetProcessHeap(), 0, text);
-  FreeResource(loaded);
 }
 
 }  // namespace

@@ -107,8 +107,10 @@ int32_t RunAwayChooser() {
   // The consumer platform has no Unicode dialogs; there the words come converted.
   const bool ansi = ConsumerPlatform != 0;
   Chosen = Choosing;
-  HWND dialog = ansi ? CreateDialogParamA(HostInstance, MAKEINTRESOURCEA(IDD_AWAY), nullptr, AwayChooserProc, 0)
-                     : CreateDialogParamW(HostInstance, MAKEINTRESOURCEW(IDD_AWAY), nullptr, AwayChooserProc, 0);
+  const DLGTEMPLATE* chooser = DialogTemplate(IDD_AWAY);
+  HWND dialog = chooser ? (ansi ? CreateDialogIndirectParamA : CreateDialogIndirectParamW)(
+                              HostInstance, chooser, nullptr, AwayChooserProc, 0)
+                        : nullptr;
   if (!dialog) return -1;
   MSG msg;
   while (Chosen == Choosing && (ansi ? GetMessageA : GetMessageW)(&msg, nullptr, 0, 0) > 0) {

@@ -177,9 +177,10 @@ static INT_PTR RunSheet(HWND parent, const Char* caption, DWORD pageSize, DWORD 
   PageRecord pages[PageCount] = {};
   for (int i = 0; i < PageCount; ++i) {
     pages[i].dwSize = pageSize;
-    pages[i].dwFlags = PSP_DEFAULT;
+    // The template in the language of the texts, handed over whole.
+    pages[i].dwFlags = PSP_DLGINDIRECT;
     pages[i].hInstance = HostInstance;
-    pages[i].pszTemplate = reinterpret_cast<const Char*>(static_cast<ULONG_PTR>(Pages[i].templateId));
+    pages[i].pResource = DialogTemplate(Pages[i].templateId);
     pages[i].pfnDlgProc = Pages[i].procedure;
   }
   Header header = {};

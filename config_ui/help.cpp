@@ -3,6 +3,7 @@
 #include "config_ui/help_choice.h"
 #include "config_ui/help_ids.h"
 #include "host/host_state.h"
+#include "host/language.h"
 #include "host/system.h"
 #include <htmlhelp.h>
 
@@ -33,7 +34,8 @@ const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_
 HtmlHelpFn ChosenHtmlHelp(HtmlHelpFiles* files) {
   wchar_t program[MAX_PATH];
   if (!ModulePath(HostInstance, program, MAX_PATH) ||
-      ChooseHelp(WindowsMajorVersion, reinterpret_cast<const char16_t*>(program), files) != HelpSystem::Chm)
+      ChooseHelp(WindowsMajorVersion, reinterpret_cast<const char16_t*>(program), HtmlHelpFileOf(UiLanguage), files) !=
+          HelpSystem::Chm)
     return nullptr;
   if (Help.chosen) return Help.htmlHelp;
   Help.chosen = true;
@@ -70,7 +72,7 @@ void ShowHelpContents(HWND dialog) {
     htmlHelp(dialog, Wide(files.file), HH_DISPLAY_TOC, 0);
     return;
   }
-  WinHelpA(dialog, HelpFileName, HELP_FINDER, 0);
+  WinHelpA(dialog, HelpFileOf(UiLanguage), HELP_FINDER, 0);
 }
 
 void ShowContextHelp(HWND window, LPARAM helpInfo, const uint32_t* table) {
@@ -88,7 +90,7 @@ void ShowContextHelp(HWND window, LPARAM helpInfo, const uint32_t* table) {
     htmlHelp(control, Wide(files.popups), HH_TP_HELP_WM_HELP, reinterpret_cast<DWORD_PTR>(table));
     return;
   }
-  WinHelpA(control, HelpFileName, HELP_WM_HELP, reinterpret_cast<ULONG_PTR>(table));
+  WinHelpA(control, HelpFileOf(UiLanguage), HELP_WM_HELP, reinterpret_cast<ULONG_PTR>(table));
 }
 
 void CloseHelp() {

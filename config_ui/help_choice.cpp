@@ -18,14 +18,15 @@ bool Append(char16_t* out, size_t* length, const char16_t* text, size_t count = 
 
 }  // namespace
 
-HelpSystem ChooseHelp(uint32_t majorVersion, const char16_t* programPath, HtmlHelpFiles* files) {
+HelpSystem ChooseHelp(uint32_t majorVersion, const char16_t* programPath, const char16_t* chmName,
+                      HtmlHelpFiles* files) {
   if (majorVersion < FirstVersionWithoutWinHelp) return HelpSystem::Hlp;
   // In UTF-16 a separator's unit is always the separator, never part of another character.
   size_t folderLength = 0;  // up to and with the last separator
   for (size_t at = 0; programPath[at]; ++at)
     if (programPath[at] == u'\\' || programPath[at] == u'/') folderLength = at + 1;
   size_t file = 0, popups = 0;
-  if (!Append(files->file, &file, programPath, folderLength) || !Append(files->file, &file, HtmlHelpFileName) ||
+  if (!Append(files->file, &file, programPath, folderLength) || !Append(files->file, &file, chmName) ||
       !Append(files->popups, &popups, files->file) || !Append(files->popups, &popups, HtmlHelpPopups))
     return HelpSystem::Hlp;
   return HelpSystem::Chm;

@@ -22,5 +22,3 @@ struct HelpTableRow {
 };
 extern const HelpTableRow HelpTables[];
 
-// The help file every dialog and page opens, found beside the program.
-constexpr const char* HelpFileName = "vorlux.hlp";

@@ -89,6 +89,7 @@ static int32_t RunMode(const char* tail) {
 int32_t SaverMain(HINSTANCE instance, HINSTANCE, const char* tail, int) {
   HostInstance = instance;
   TestWindowsVersion();
+  ChooseUiLanguage();
   PreviousFilter = SetUnhandledExceptionFilter(SaverFaultFilter);
   int32_t result = RunMode(tail);
   SetUnhandledExceptionFilter(PreviousFilter);
@@ -104,13 +105,12 @@ int32_t RunPreview(const char* text) {
 }
 
 // A Unicode dialog, so that its caption and the words in its combo box read right on every code
-// page; the consumer platform has only the ANSI one.
+// page; the consumer platform has only the ANSI one. In the language of the texts.
 int32_t RunConfigDialog(HWND owner) {
-  if (ConsumerPlatform)
-    return static_cast<int32_t>(
-        DialogBoxParamA(HostInstance, MAKEINTRESOURCEA(IDD_CONFIG), owner, SaverConfigDialogProc, 0));
-  return static_cast<int32_t>(
-      DialogBoxParamW(HostInstance, MAKEINTRESOURCEW(IDD_CONFIG), owner, SaverConfigDialogProc, 0));
+  const DLGTEMPLATE* dialog = DialogTemplate(IDD_CONFIG);
+  if (!dialog) return -1;
+  return static_cast<int32_t>((ConsumerPlatform ? DialogBoxIndirectParamA : DialogBoxIndirectParamW)(
+      HostInstance, dialog, owner, SaverConfigDialogProc, 0));
 }
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

@@ -1,6 +1,9 @@
 // The system's services shared by every part of the program (see system.h).
 #include "host/system.h"
+#include "host/host_state.h"
+#include "host/language.h"
 #include <stdio.h>
+#include <string.h>
 
 int32_t ConsumerPlatform = 0;
 uint32_t WindowsMajorVersion = 0;
@@ -48,14 +51,48 @@ void WideFromAnsi(const char* text, wchar_t* out, int size) {
   if (MultiByteToWideChar(CP_ACP, 0, text, -1, out, size) == 0) out[size - 1] = 0;
 }
 
+uint16_t UiLanguage = EnglishLanguage;
+
+void ChooseUiLanguage() {
+  // Windows 2000 and Me on know a display language apart from the locale; before, the system's
+  // language is the display's.
+  using UiLanguageFn = LANGID(WINAPI*)();
+  auto display = ProcAddress<UiLanguageFn>(GetModuleHandleA("KERNEL32.DLL"), "GetUserDefaultUILanguage");
+  UiLanguage = UiLanguageFor(display ? display() : GetSystemDefaultLangID());
+}
+
+// Found by language, not left to the system's loader: its choice follows the thread's locale on
+// some systems and the display language's fall-backs on others, and Japanese is for Japanese only.
+const void* LanguageResource(HINSTANCE module, LPCSTR type, UINT id, DWORD* size) {
+  LPCSTR name = MAKEINTRESOURCEA(id);
+  HRSRC found = FindResourceExA(module, type, name, UiLanguage);
+  if (!found)
+    found = FindResourceExA(module, type, name, UiLanguage == JapaneseLanguage ? EnglishLanguage : JapaneseLanguage);
+  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  const void* bytes = loaded ? LockResource(loaded) : nullptr;
+  if (size) *size = bytes ? SizeofResource(module, found) : 0;
+  return bytes;
+}
+
+const DLGTEMPLATE* DialogTemplate(UINT id) {
+  return static_cast<const DLGTEMPLATE*>(LanguageResource(HostInstance, RT_DIALOG, id));
+}
+
+// A string table block holds strings id & ~15 to id | 15, each its length and then its UTF-16
+// characters, on every platform.
 int LoadText(HINSTANCE module, UINT id, wchar_t* out, int size) {
   if (size <= 0) return 0;
   out[0] = 0;
-  if (!ConsumerPlatform) return LoadStringW(module, id, out, size);
-  char ansi[1024] = "";
-  if (!LoadStringA(module, id, ansi, sizeof ansi)) return 0;
-  WideFromAnsi(ansi, out, size);
-  return lstrlenW(out);
+  DWORD bytes = 0;
+  const WCHAR* entry = static_cast<const WCHAR*>(LanguageResource(module, RT_STRING, id / 16 + 1, &bytes));
+  if (!entry) return 0;
+  const WCHAR* end = entry + bytes / sizeof(WCHAR);
+  for (UINT skip = id % 16; skip > 0 && entry < end; --skip) entry += 1 + *entry;
+  if (entry >= end || entry + 1 + *entry > end) return 0;
+  int length = *entry < size ? *entry : size - 1;
+  memcpy(out, entry + 1, length * sizeof(WCHAR));
+  out[length] = 0;
+  return length;
 }
 
 // <system folder>\<name>; false when it does not fit.

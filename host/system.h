@@ -42,6 +42,15 @@ const char* NextChar(const char* text);
 // (characters of the output); what the code page lacks becomes its default character.
 void AnsiFromWide(const wchar_t* text, char* out, int size);
 void WideFromAnsi(const char* text, wchar_t* out, int size);
-// A string resource of the module as UTF-16, as LoadStringW gives it: at most size - 1 characters
-// and the terminator; 0 and an empty text when it is missing.
+// The language of the texts the program shows (host/language.h): chosen once, by the main thread
+// before any mode, from the user's display language.
+extern uint16_t UiLanguage;
+void ChooseUiLanguage();
+// A resource of the module in UiLanguage (in the other language where it has none there): its
+// bytes, which stay while the module is loaded, and their size; null when there is none.
+const void* LanguageResource(HINSTANCE module, LPCSTR type, UINT id, DWORD* size = nullptr);
+// A dialog template of the program in UiLanguage, for the ...Indirect calls.
+const DLGTEMPLATE* DialogTemplate(UINT id);
+// A string resource of the module in UiLanguage as UTF-16, on every platform: at most size - 1
+// characters and the terminator; 0 and an empty text when it is missing.
 int LoadText(HINSTANCE module, UINT id, wchar_t* out, int size);

@@ -1,10 +1,9 @@
-// The status word and the program's Japanese texts on every Windows: the ANSI code page is 932
-// (Japanese), 1252 (English and Western European) or 65001 (the UTF-8 option), as Wine takes it
-// from the locale.
+// The status word and the program's texts on every Windows: the ANSI code page is 932 (Japanese),
+// 1252 (English and Western European) or 65001 (the UTF-8 option), and the display language
+// Japanese or English, as Wine takes them from the locale.
 #include "tests/e2e/config_driver.h"
+#include "resources/resource.h"
 #include <commctrl.h>
-#include <fstream>
-#include <iterator>
 
 namespace e2e {
 namespace {
@@ -24,48 +23,53 @@ class CodePages : public ConfigTest {
   }
 };
 
+// A Japanese word stored in its slot: on an English Windows too it is what the user typed.
 TEST_F(CodePages, TheWordIsDrawnAlikeOn932And1252And65001) {
   SetDword(SettingsKeyPath, "StepsPerSecond", 0);
-  for (const char* stored : {"", "\x89\xEF\x8B\x63"}) {  // the default preset 趣味; 会議 in slot 3
-    if (*stored) {
-      SetDword(SettingsKeyPath, "StringID", 3);
-      SetText(SettingsKeyPath, "ZorvelString3", stored);
-    }
+  const struct {
+    int slot;
+    const char* word;
+  } stored[] = {{0, "趣味"}, {3, "会議"}};
+  for (const auto& word : stored) {
+    SetDword(SettingsKeyPath, "StringID", static_cast<DWORD>(word.slot));
+    SetText(SettingsKeyPath, ("ZorvelString" + std::to_string(word.slot)).c_str(), Ansi(word.word).c_str());
     Frame onJapanese = FaceOnFrame(Locales[0]);
     ASSERT_GT(Measure(onJapanese).lit, 8000) << "the word on 932";
     for (const char* locale : {Locales[1], Locales[2]}) {
       Frame frame = FaceOnFrame(locale);
-      EXPECT_TRUE(frame.rgb == onJapanese.rgb)
-          << (*stored ? "会議" : "趣味") << " under " << locale << ": " << Measure(frame).lit
-          << " lit pixels against " << Measure(onJapanese).lit << " on 932";
+      EXPECT_TRUE(frame.rgb == onJapanese.rgb) << word.word << " under " << locale << ": " << Measure(frame).lit
+                                               << " lit pixels against " << Measure(onJapanese).lit << " on 932";
     }
   }
 }
 
-std::string AboutSource() {
-  std::ifstream file(E2E_SOURCE_DIR "/resources/about.txt", std::ios::binary);
-  std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  return text.substr(0, text.find('\n'));
-}
+// An English display language, on code page 1252 and on 932 alike: the dialog, its presets, the
+// sheet and the about text are English; a word typed in Japanese is stored and shown as typed.
+TEST_F(CodePages, AnEnglishDisplayIsShownEnglishAndAJapaneseWordIsKeptAsTyped) {
+  for (const char* locale : {Locales[1], "LANG=en_US.UTF-8 LC_CTYPE=ja_JP.UTF-8"}) {
+    SCOPED_TRACE(locale);
+    ASSERT_NE(nullptr, OpenDialog("", locale));
+    EXPECT_EQ("Vorlux Settings", TextOf(dialog_));
+    EXPECT_EQ((std::vector<std::string>{"Hobby", "Break", "Discussion", "Meeting", "Lunch", "Out"}), ListEntries());
+    ASSERT_NE(nullptr, OpenSheet());
+    EXPECT_EQ("Details", TextOf(sheet_));
+    EXPECT_EQ(0u, TextOf(GetDlgItem(ShowPage(5), IDC_ABOUT_TEXT)).find(AboutFirstLine("about_en.txt")));
+    ASSERT_TRUE(PressSheetButton(PSBTN_CANCEL));
+    Click(dialog_, IDCANCEL);
+    EXPECT_EQ(0u, process_.WaitForExit(5000));
+  }
 
-// English Windows: the captions, the presets and the about text read right, and a word typed in
-// Japanese is stored as typed.
-TEST_F(CodePages, On1252TheDialogShowsAndStoresJapanese) {
   ASSERT_NE(nullptr, OpenDialog("", Locales[1]));
-  EXPECT_EQ("Vorluxの設定", TextOf(dialog_));
-  EXPECT_EQ((std::vector<std::string>{"趣味", "休憩", "打合せ", "会議", "食事", "外出"}), ListEntries());
-  ASSERT_NE(nullptr, OpenSheet());
-  EXPECT_EQ("詳　細", TextOf(sheet_));
-  EXPECT_EQ(0u, TextOf(GetDlgItem(ShowPage(5), 1065)).find(AboutSource())) << "the about text's first line";
-  ASSERT_TRUE(PressSheetButton(PSBTN_CANCEL));
-
   SelectEntry(3);
   SetTextOf(GetDlgItem(dialog_, TextCombo), "会議中 \U0001F4DE");  // a character beyond the basic plane too
   Click(dialog_, ConfirmButton);
   Click(dialog_, ConfirmButton);
   ASSERT_EQ(1u, process_.WaitForExit(5000));
   EXPECT_EQ(L"会議中 \U0001F4DE", GetWideText(SettingsKeyPath, "ZorvelString3"));
-  EXPECT_EQ(L"趣味", GetWideText(SettingsKeyPath, "ZorvelString0"));
+  EXPECT_EQ(L"Hobby", GetWideText(SettingsKeyPath, "ZorvelString0"));
+  ASSERT_NE(nullptr, OpenDialog("", Locales[1]));
+  EXPECT_EQ("会議中 \U0001F4DE", ListEntries()[3]);
+  Click(dialog_, IDCANCEL);
 }
 
 // Windows 98 has no Unicode windows or registry calls: the same dialog through the ANSI ones, its
@@ -75,7 +79,7 @@ TEST_F(CodePages, TheConsumerPlatformShowsAndStoresThroughTheAnsiCalls) {
   ASSERT_NE(nullptr, OpenDialog());
   EXPECT_EQ("趣味", ListEntries()[0]);
   ASSERT_NE(nullptr, OpenSheet());
-  EXPECT_EQ(0u, TextOf(GetDlgItem(ShowPage(5), 1065)).find(AboutSource())) << "the about text's first line";
+  EXPECT_EQ(0u, TextOf(GetDlgItem(ShowPage(5), IDC_ABOUT_TEXT)).find(AboutFirstLine())) << "the about text's first line";
   ASSERT_TRUE(PressSheetButton(PSBTN_CANCEL));
   SelectEntry(2);
   SetTextOf(GetDlgItem(dialog_, TextCombo), "打合せ中");

@@ -1,6 +1,8 @@
 // Driving the configuration dialog and its sheet from outside (see config_driver.h).
 #include "tests/e2e/config_driver.h"
 #include <commctrl.h>
+#include <fstream>
+#include <iterator>
 #include <string.h>
 
 namespace e2e {
@@ -37,6 +39,22 @@ void SetTextOf(HWND control, const std::string& utf8) {
 
 std::string Utf8(const std::string& ansi) { return Narrow(Wide(ansi, 932).c_str(), CP_UTF8); }
 std::string Ansi(const char* utf8) { return Narrow(Wide(utf8, CP_UTF8).c_str(), 932); }
+
+std::string AboutText(const char* sourceName) {
+  std::ifstream file(std::string(E2E_SOURCE_DIR "/resources/") + sourceName, std::ios::binary);
+  std::string source((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::string text, line;
+  for (char c : source + "\n") {
+    if (c != '\n') {
+      line += c;
+      continue;
+    }
+    line.erase(line.find_last_not_of(' ') + 1);
+    text += line + "\r\n";
+    line.clear();
+  }
+  return text.erase(text.find_last_not_of("\r\n") + 1);
+}
 
 HWND ConfigTest::OpenDialogOf(const std::string& commandLine, const char* locale) {
   process_ = Launch(commandLine, locale);

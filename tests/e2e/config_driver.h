@@ -16,6 +16,13 @@ void SetTextOf(HWND control, const std::string& utf8);
 // Registry text (code page 932) as UTF-8, and the other way.
 std::string Utf8(const std::string& ansi);
 std::string Ansi(const char* utf8);
+// An about text (resources/about.txt, about_en.txt) as the about page shows it: lines ended by CR LF,
+// none after the last; and its first line.
+std::string AboutText(const char* source = "about.txt");
+inline std::string AboutFirstLine(const char* source = "about.txt") {
+  std::string text = AboutText(source);
+  return text.substr(0, text.find('\r'));
+}
 
 class ConfigTest : public SaverTest {
  protected:

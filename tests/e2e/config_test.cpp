@@ -3,8 +3,6 @@
 #include "tests/e2e/config_driver.h"
 #include "settings/settings.h"
 #include <commctrl.h>
-#include <fstream>
-#include <iterator>
 #include <map>
 
 namespace e2e {
@@ -448,22 +446,6 @@ TEST_F(ConfigSheet, MotionPageShowsTheSpeedAndMotionAndStoresThemWithOk) {
   EXPECT_EQ(1u, GetNumber(SettingsKeyPath, "Motion", 99));
   Click(dialog_, IDCANCEL);
   EXPECT_EQ(0u, process_.WaitForExit(5000));
-}
-
-std::string AboutText() {
-  std::ifstream file(E2E_SOURCE_DIR "/resources/about.txt", std::ios::binary);
-  std::string source((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  std::string text, line;
-  for (char c : source + "\n") {
-    if (c != '\n') {
-      line += c;
-      continue;
-    }
-    line.erase(line.find_last_not_of(' ') + 1);
-    text += line + "\r\n";
-    line.clear();
-  }
-  return text.erase(text.find_last_not_of("\r\n") + 1);
 }
 
 TEST_F(ConfigSheet, OptionsStoreEverySwitchAndAboutShowsTheVersionAndText) {

@@ -321,7 +321,9 @@ Process SaverTest::Launch(const std::string& commandLine, const char* locale, co
     program = program.substr(program.find_last_of('\\') + 1);
     std::vector<DWORD> before = ProcessesNamed(program.c_str());
     std::string unix;
-    if (locale) {
+    if (locale && strchr(locale, '=')) {
+      unix = std::string("Z:\\usr\\bin\\env -u LC_ALL ") + locale + " wine " + commandLine;
+    } else if (locale) {
       unix = std::string("Z:\\usr\\bin\\env LC_ALL=") + locale + " LANG=" + locale + " wine " + commandLine;
     } else {
       std::string line = commandLine;

@@ -141,9 +141,11 @@ class SaverTest : public testing::Test {
   void UseConsumerPlatform(const char* program = "vorlux.scr") { UseWindowsVersion("win98", program); }
   // The command line Windows would use: the quoted full path of the program, then the tail.
   std::string CommandLine(const std::string& tail, const char* program = "vorlux.scr") const;
-  // With a locale (for example "en_US.UTF-8"), the program runs under the ANSI code page that Wine
-  // takes from it, as on a Windows of that language: a Wine of its own started from Unix, in this
-  // prefix, whose process is then found by the program's name.
+  // With a locale (for example "en_US.UTF-8"), the program runs under the ANSI code page and display
+  // language that Wine takes from it, as on a Windows of that language: a Wine of its own started
+  // from Unix, in this prefix, whose process is then found by the program's name. A locale with
+  // "=" names the variables themselves ("LANG=en_US.UTF-8 LC_CTYPE=ja_JP.UTF-8": code page 932
+  // with an English display language).
   // With `relayTrace`, a Unix path, the program runs under Wine's relay trace, which goes to that file
   // (RelayInclude under HKCU\Software\Wine\Debug says what it traces): also from Unix, since Wine
   // writes its traces to the standard error it was started with.

@@ -30,7 +30,8 @@ TEST(HelpChoice, WinHelpBeforeVistaElseTheChmBesideTheProgram) {
   };
   for (const Case& c : cases) {
     HtmlHelpFiles files = {};
-    EXPECT_EQ(c.system, ChooseHelp(c.major, c.program.c_str(), &files)) << "version " << c.major << ", " << c.program.size();
+    EXPECT_EQ(c.system, ChooseHelp(c.major, c.program.c_str(), u"vorlux.chm", &files))
+        << "version " << c.major << ", " << c.program.size();
     if (c.system != HelpSystem::Chm) continue;
     EXPECT_EQ(c.file, files.file);
     EXPECT_EQ(c.file + u"::/cshelp.txt", files.popups);

@@ -31,16 +31,14 @@ ALLOWED_DLLS = {
 }
 ALLOWED_DLL_PREFIXES = ("api-ms-win-crt-", "api-ms-win-core-")
 
-RT_ICON, RT_STRING, RT_DIALOG, RT_GROUP_ICON, RT_MANIFEST = 3, 6, 5, 14, 24
+RT_ICON, RT_STRING, RT_DIALOG, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 6, 5, 14, 16, 24
 
 # The strings and dialogs are what resources/vorlux.rc declares (rc_source.py reads it); of these
 # the string table must hold at least the saver's name in the list (1) and the presets.
 REQUIRED_STRINGS = (1, 101, 102, 103, 105, 106, 107, 108, 109, 110)
 ICON_GROUPS = {100: (16, 32, 48)}  # RT_GROUP_ICON id -> pixel sizes it must list
-VERSION_BLOCK = "041104b0"
 VERSION_VALUES = {"ProductName": "Vorlux"}  # and "FileVersion": the --version given
 VERSION_NONEMPTY = ("LegalCopyright",)
-VERSION_TRANSLATION = "0x0411 0x04b0"
 TEXT_RESOURCES = {("ABOUTTEXT", 112): "utf-16-le"}  # (type name, id) -> encoding
 WS_EX_CONTEXTHELP = 0x400
 PAGE_STYLE = 0x40000000 | 0x08000000 | 0x00C00000  # WS_CHILD | WS_DISABLED | WS_CAPTION
@@ -74,10 +72,17 @@ class Resources:
         return None
 
     def strings(self, lang):
+        """The string table of one language, read from its blocks (pefile merges the languages)."""
         table = {}
-        for (t, _, l), (name, _) in self.entries.items():
-            if t == RT_STRING and l == lang:
-                table.update(getattr(name.directory, "strings", {}))
+        for (t, block, l) in self.entries:
+            if t != RT_STRING or l != lang:
+                continue
+            data, offset = self.data(t, block, l), 0
+            for index in range(16):
+                length = struct.unpack_from("<H", data, offset)[0]
+                if length:
+                    table[(block - 1) * 16 + index] = data[offset + 2:offset + 2 + 2 * length].decode("utf-16-le")
+                offset += 2 + 2 * length
         return table
 
     def missing(self, rtype, name):
@@ -198,35 +203,50 @@ def check_icons(c, res):
                 "missing RT_ICON ids %s" % absent)
 
 
-def check_version(c, pe, version):
+def translations_of(res):
+    """The (language, code page) pairs of VarFileInfo's Translation, read from the bytes: pefile
+    reports only one of several."""
+    raw = res.data(RT_VERSION, 1) or b""
+    key = "Translation\0".encode("utf-16-le")
+    at = raw.find(key)
+    if at < 6:
+        return []
+    length = struct.unpack_from("<H", raw, at - 4)[0]
+    value = align4(at + len(key))
+    return [struct.unpack_from("<HH", raw, value + 4 * i) for i in range(length // 4)]
+
+
+def check_version(c, pe, res, version, languages):
     fixed = getattr(pe, "VS_FIXEDFILEINFO", None)
     signature = fixed[0].Signature if fixed else None
     c.check("VS_FIXEDFILEINFO", signature == 0xFEEF04BD, "signature 0xFEEF04BD", signature)
-    blocks, strings, translations = [], None, []
+    blocks = {}
     file_info = getattr(pe, "FileInfo", None)
     for info in file_info[0] if file_info else []:
         if info.Key == b"StringFileInfo":
             for table in info.StringTable:
-                blocks.append(table.LangID.decode())
-                if table.LangID.decode().lower() == VERSION_BLOCK:
-                    strings = {k.decode(): v.decode("utf-8") for k, v in table.entries.items()}
-        elif info.Key == b"VarFileInfo":
-            translations += [var.entry.get(b"Translation") for var in info.Var]
-    if c.check("version block %s" % VERSION_BLOCK, strings is not None, "present",
-               "missing (found %s)" % (", ".join(blocks) or "none")):
+                blocks[table.LangID.decode().lower()] = {k.decode(): v.decode("utf-8") for k, v in table.entries.items()}
+    for lang in languages:
+        block = "%04x04b0" % lang
+        strings = blocks.get(block)
+        if not c.check("version block %s" % block, strings is not None, "present",
+                       "missing (found %s)" % (", ".join(blocks) or "none")):
+            continue
         for name, want in dict(VERSION_VALUES, FileVersion=version).items():
             got = strings.get(name)
-            c.check("version %s" % name, got == want, quote(want), "missing" if got is None else quote(got))
+            c.check("version %s %s" % (block, name), got == want, quote(want), "missing" if got is None else quote(got))
         for name in VERSION_NONEMPTY:
             got = strings.get(name)
-            c.check("version %s" % name, bool(got), "non-empty", "missing" if got is None else quote(got))
-    c.check("version Translation", VERSION_TRANSLATION in translations, VERSION_TRANSLATION, translations)
+            c.check("version %s %s" % (block, name), bool(got), "non-empty", "missing" if got is None else quote(got))
+    want = sorted((lang, 0x04B0) for lang in languages)
+    got = sorted(translations_of(res))
+    c.check("version Translation", got == want, want, got)
 
 
-def check_text_resources(c, res):
-    for (rtype, rid), encoding in TEXT_RESOURCES.items():
-        label = "%s %d" % (rtype, rid)
-        blob = res.data(rtype, rid)
+def check_text_resources(c, res, languages):
+    for ((rtype, rid), encoding), lang in [(item, lang) for item in TEXT_RESOURCES.items() for lang in languages]:
+        label = "%s %d (lang 0x%04X)" % (rtype, rid, lang)
+        blob = res.data(rtype, rid, lang)
         if not c.check(label, bool(blob), "non-empty data", "missing" if blob is None else "empty"):
             continue
         try:
@@ -336,9 +356,9 @@ def main(argv=None):
         source = rc_source.read_rc(os.path.join(ROOT, "resources", "vorlux.rc"), ids)
         check_strings(c, res, source)
         check_icons(c, res)
-        check_version(c, pe, args.version)
+        check_version(c, pe, res, args.version, sorted(source))
         check_manifest(c, res, args.version)
-        check_text_resources(c, res)
+        check_text_resources(c, res, sorted(source))
         check_dialogs(c, res, source)
     except (OSError, pefile.PEFormatError, ValueError, KeyError, struct.error) as e:
         # A malformed file stops the run; count it as a failure rather than a traceback.
