@@ -4,6 +4,7 @@
 // (the last is stored as the setting "StepsPerSecond" for the run; 0 draws as fast as it can)
 #include "tests/host/render_host.h"
 #include "host/host_state.h"
+#include "host/system.h"
 #include "settings/settings.h"
 #include "settings/store.h"
 #include <stdlib.h>
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     else if (!strcmp(argv[i], "--steps-per-second") && i + 1 < argc) stepsPerSecond = argv[++i];
   }
   HostInstance = GetModuleHandleA(nullptr);
+  ChooseUiLanguage();
   StartSaverState();
   if ((empty || stepsPerSecond) && OpenSettingsKeyForWrite()) {
     if (empty) {

@@ -9,9 +9,12 @@
 #include "render/animation.h"
 #include "render/clock.h"
 #include "render/render_thread.h"
+#include "render/saver_run.h"
 #include "settings/settings.h"
 #include "settings/store.h"
 #include <string.h>
+
+SaverRunRecord SaverRun;
 
 static int32_t ChildCreated = 0;   // the saver window's first paint has tried to create the child
 static int32_t ThreadStarted = 0;  // the child's first paint has tried to start the render thread
@@ -29,8 +32,8 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       if (!ChildCreated) {
         RECT rect;
         GetWindowRect(window, &rect);
-        SaverState.SaverWidth = rect.right - rect.left;
-        SaverState.SaverHeight = rect.bottom - rect.top;
+        SaverRun.SaverWidth = rect.right - rect.left;
+        SaverRun.SaverHeight = rect.bottom - rect.top;
         ChildCreated = 1;
         if (!CreateGlWindow(HostInstance, window)) {
           EndPaint(window, &ps);
@@ -43,7 +46,7 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_DESTROY:
       // The host has asked the loop to end; the child asks again once it has stopped the render
       // thread, whose wait may have taken that request.
-      if (SaverState.ChildWindow) DestroyWindow(SaverState.ChildWindow);
+      if (SaverRun.ChildWindow) DestroyWindow(SaverRun.ChildWindow);
       return 0;
     default:
       return DefaultSaverProc(window, message, wParam, lParam);
@@ -57,14 +60,15 @@ int CreateGlWindow(HINSTANCE instance, HWND saverWindow) {
   glClass.hInstance = instance;
   glClass.lpszClassName = SaverState.ClassName;
   if (!RegisterClassA(&glClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return 0;
-  SaverState.ChildWidth = ChildExtent(SaverState.SaverWidth);
-  SaverState.ChildHeight = ChildExtent(SaverState.SaverHeight);
-  SaverState.ChildWindow = CreateWindowExA(0, SaverState.ClassName, SaverState.WindowTitle,
-                                           WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, SaverState.ChildWidth,
-                                           SaverState.ChildHeight, saverWindow, nullptr, instance, nullptr);
-  if (!SaverState.ChildWindow) return 0;
-  ShowWindow(SaverState.ChildWindow, SW_SHOW);
-  UpdateWindow(SaverState.ChildWindow);  // the first paint: the render thread starts now
+  SaverRun.ChildWidth = ChildExtent(SaverRun.SaverWidth);
+  SaverRun.ChildHeight = ChildExtent(SaverRun.SaverHeight);
+  const DWORD style = (saverWindow ? WS_CHILD : WS_POPUP) | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+  SaverRun.ChildWindow = CreateWindowExA(0, SaverState.ClassName, SaverState.WindowTitle, style, 0, 0,
+                                         SaverRun.ChildWidth, SaverRun.ChildHeight, saverWindow, nullptr, instance,
+                                         nullptr);
+  if (!SaverRun.ChildWindow) return 0;
+  ShowWindow(SaverRun.ChildWindow, SW_SHOW);
+  UpdateWindow(SaverRun.ChildWindow);  // the first paint: the render thread starts now
   return 1;
 }
 
@@ -74,11 +78,11 @@ LRESULT CALLBACK GlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       OpenSettingsKeyForRead();
       // An away run shows its own word; any other the selected one, which the set-up reads.
       const bool away = AwayRun.word != 0;
-      memcpy(SaverState.Text, away ? AwayRun.text : SaverState.DefaultText, sizeof SaverState.Text);
-      SaverState.TextChosen = away;
+      memcpy(SaverRun.Text, away ? AwayRun.text : SaverState.DefaultText, sizeof SaverRun.Text);
+      SaverRun.TextChosen = away;
       // The saver has started: the last input before now is when the user left; an away run
       // starts when the user leaves.
-      SaverState.LeftAt = TimeUserLeft(PreviewMode != 0 || away);
+      SaverRun.LeftAt = TimeUserLeft(PreviewMode != 0 || away);
       ThreadStarted = 0;
       return 0;
     }
@@ -96,6 +100,7 @@ LRESULT CALLBACK GlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       // A thread that does not come back in time (still building its outlines) must not keep a
       // full-screen window that no longer answers: the run ends here, as it would have ended.
       if (StopRenderThread() == RenderThreadOverdue) EndRunNow(0);
+      CloseSettingsKey();  // the thread read through it
       PostQuitMessage(0);  // again: the wait for the thread may have served the host's
       return 0;
     default:

@@ -4,8 +4,10 @@
 #include <windows.h>
 #include <stdint.h>
 
-// Registers the child class and creates the child window two thirds the saver window's size at
-// its top-left corner, shown and painted (which starts the render thread). 1 on success, else 0.
+// Registers the child class and creates the child window two thirds the saver window's size
+// (SaverRun's) at its top-left corner, shown and painted (which starts the render thread). Without
+// a saver window, a top-level window of that size instead (the render benchmark's). 1 on success,
+// else 0.
 int CreateGlWindow(HINSTANCE instance, HWND saverWindow);
 LRESULT CALLBACK GlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

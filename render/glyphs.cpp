@@ -6,9 +6,6 @@
 #include <stddef.h>
 #include <string.h>
 
-int32_t GlyphCount = 0;
-int16_t GlyphIndexes[MaxGlyphs];
-GLYPHMETRICSFLOAT GlyphMetricsBuffer[MaxGlyphs];
 UseFontOutlinesFn UseFontOutlines = wglUseFontOutlinesW;
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wide characters are UTF-16 units");
@@ -28,8 +25,6 @@ static DWORD AnsiCode(uint32_t code) {
   return bytes[1] ? bytes[0] * 256u + bytes[1] : bytes[0];
 }
 
-static GLYPHMETRICSFLOAT TimeMetrics[TimeCharacterCount];
-
 // One character's list. On the consumer platform the ANSI service takes it in the active code page.
 static BOOL BuildList(HDC dc, uint32_t code, GLuint list, float deviation, float extrusion, int32_t format,
                       GLYPHMETRICSFLOAT* metrics) {
@@ -40,17 +35,17 @@ static BOOL BuildList(HDC dc, uint32_t code, GLuint list, float deviation, float
 }
 
 int BuildGlyphLists(HDC dc, const wchar_t* text, GLuint listBase, float deviation, float extrusion, int32_t format,
-                    GLYPHMETRICSFLOAT* metrics) {
-  GlyphCount = 0;
+                    GlyphLists* lists) {
+  lists->count = 0;
   uint32_t codes[MaxGlyphs];
   int count = WalkGlyphCodes(reinterpret_cast<const char16_t*>(text), TextBufferSize, codes);
   for (int k = 0; k < count; ++k) {
     // One call per character: lists are numbered by position, so a repeated character gets a
     // list of its own and glCallLists can walk the text with plain offsets.
-    if (!BuildList(dc, codes[k], listBase + k, deviation, extrusion, format, &metrics[k])) return 0;
-    GlyphIndexes[k] = static_cast<int16_t>(k);
+    if (!BuildList(dc, codes[k], listBase + k, deviation, extrusion, format, &lists->metrics[k])) return 0;
+    lists->indexes[k] = static_cast<int16_t>(k);
   }
-  GlyphCount = count;
+  lists->count = count;
   return 1;
 }
 
@@ -66,14 +61,14 @@ static LOGFONTW WideLogFont(const LOGFONTA& font, UINT faceCodePage) {
 }
 
 int BuildFontGlyphLists(HDC dc, const LOGFONTA* font, UINT faceCodePage, const wchar_t* text, bool withTime,
-                        float deviation, float extrusion, int32_t format) {
+                        float deviation, float extrusion, int32_t format, GlyphLists* lists) {
   LOGFONTW wide = WideLogFont(*font, faceCodePage);
   HFONT own = ConsumerPlatform ? CreateFontIndirectA(font) : CreateFontIndirectW(&wide);
   HGDIOBJ previous = SelectObject(dc, own);
-  int built = BuildGlyphLists(dc, text, GlyphListBase, deviation, extrusion, format, GlyphMetricsBuffer);
+  int built = BuildGlyphLists(dc, text, GlyphListBase, deviation, extrusion, format, lists);
   // Every character a time line can have, once: a new minute only calls other lists.
   for (int i = 0; built && withTime && i < TimeCharacterCount; ++i)
-    built = BuildList(dc, TimeCharacters[i], TimeListBase + i, deviation, extrusion, format, &TimeMetrics[i]);
+    built = BuildList(dc, TimeCharacters[i], TimeListBase + i, deviation, extrusion, format, &lists->timeMetrics[i]);
   DeleteObject(SelectObject(dc, previous));
   return built;
 }
@@ -83,15 +78,16 @@ static GlyphBox BoxOf(const GLYPHMETRICSFLOAT& m) {
                   m.gmfCellIncY};
 }
 
-TextPoint GlyphTextCentre() {
+TextPoint GlyphTextCentre(const GlyphLists& lists) {
   GlyphBox boxes[MaxGlyphs];
-  for (int32_t k = 0; k < GlyphCount; ++k) boxes[k] = BoxOf(GlyphMetricsBuffer[k]);
-  return TextCentre(boxes, GlyphCount);
+  for (int32_t k = 0; k < lists.count; ++k) boxes[k] = BoxOf(lists.metrics[k]);
+  return TextCentre(boxes, lists.count);
 }
 
-BlockLayout GlyphBlock(const int16_t* timeGlyphs, int32_t timeCount, float extrusion, float userScale) {
+BlockLayout GlyphBlock(const GlyphLists& lists, const int16_t* timeGlyphs, int32_t timeCount, float extrusion,
+                       float userScale) {
   GlyphBox word[MaxGlyphs], time[MaxTimeGlyphs];
-  for (int32_t k = 0; k < GlyphCount; ++k) word[k] = BoxOf(GlyphMetricsBuffer[k]);
-  for (int32_t k = 0; k < timeCount; ++k) time[k] = BoxOf(TimeMetrics[timeGlyphs[k]]);
-  return LayOutBlock(word, GlyphCount, time, timeCount, extrusion, userScale);
+  for (int32_t k = 0; k < lists.count; ++k) word[k] = BoxOf(lists.metrics[k]);
+  for (int32_t k = 0; k < timeCount; ++k) time[k] = BoxOf(lists.timeMetrics[timeGlyphs[k]]);
+  return LayOutBlock(word, lists.count, time, timeCount, extrusion, userScale);
 }

@@ -1,37 +1,34 @@
-// The render thread and its frame loop. Everything here runs on the render thread, except
-// SetRunFlag and ClearRunFlag, which the main thread calls.
+// The render thread and its frame loop. Everything here runs on the render thread, except the
+// starting and stopping of it and the run flag, which the main thread calls.
 #include "render/render_thread.h"
 #include "render/animation.h"
 #include "render/clock.h"
 #include "render/frame_pacer.h"
 #include "render/glyphs.h"
 #include "render/motion.h"
+#include "render/saver_run.h"
 #include "render/scene.h"
 #include "settings/store.h"
 #include <GL/gl.h>
+#include <atomic>
 
-std::atomic<int32_t> RunFlag{0};
+// 1 while the render thread is to keep drawing. Written by the main thread, read by the render
+// thread once per frame. A plain int shared between threads would be a data race (the compiler
+// may keep it in a register); a relaxed atomic compiles to the same aligned load and store on
+// x86 with defined behaviour, and no ordering beyond that is needed.
+static std::atomic<int32_t> RunFlag{0};
 
-// The animation, never reset: the process runs the saver once.
-static float AngleX = StartAngleX;
-static float AngleY = StartAngleY;
-static float AngleZ = StartAngleZ;
-static int32_t PosX = 0;
-static int32_t PosY = 0;
-static int32_t DirX = +1;
-static int32_t DirY = +1;
-static uint32_t SwayStep = 0;                  // the readable motion's place in its cycle
-static TextPoint TextMiddle = {0.0f, 0.0f};  // what the readable motion turns about
-
-// The time beside the word, when it is shown: what it shows, the lists of its line (offsets from
-// the list base), the minute they show, and the block that word and time make together.
-static TimeDisplay Time = TimeDisplay::None;
-static int16_t TimeLists[MaxTimeGlyphs];
-static int32_t TimeListCount = 0;
-static int ShownMinute = -1;
-static BlockLayout Block;
 // The time now is looked at this often, so a new minute shows within a second.
 constexpr DWORD ClockLookMs = 250;
+
+void StartRenderer(Renderer* renderer) {
+  *renderer = Renderer{};
+  renderer->angleX = StartAngleX;
+  renderer->angleY = StartAngleY;
+  renderer->angleZ = StartAngleZ;
+  renderer->dirX = renderer->dirY = +1;
+  renderer->shownMinute = -1;
+}
 
 void SetRunFlag() { RunFlag.store(1, std::memory_order_relaxed); }
 void ClearRunFlag() { RunFlag.store(0, std::memory_order_relaxed); }
@@ -39,8 +36,8 @@ void ClearRunFlag() { RunFlag.store(0, std::memory_order_relaxed); }
 void StartRenderThread() {
   SetRunFlag();
   DWORD threadId;  // not used, but Windows 95 to Me fail the call without a place for it
-  SaverState.RenderThread = CreateThread(nullptr, 0, RenderThreadMain, &SaverState, 0, &threadId);
-  if (SaverState.RenderThread) SetThreadPriority(SaverState.RenderThread, THREAD_PRIORITY_BELOW_NORMAL);
+  SaverRun.RenderThread = CreateThread(nullptr, 0, RenderThreadMain, &SaverRun, 0, &threadId);
+  if (SaverRun.RenderThread) SetThreadPriority(SaverRun.RenderThread, THREAD_PRIORITY_BELOW_NORMAL);
 }
 
 // The render thread may be inside MoveWindow on the child window, which waits for the main
@@ -56,7 +53,7 @@ static int StopDepth = 0;
 
 DWORD StopRenderThread() {
   ClearRunFlag();
-  HANDLE thread = SaverState.RenderThread;
+  HANDLE thread = SaverRun.RenderThread;
   if (!thread) return STILL_ACTIVE;
   ++StopDepth;
   DWORD start = GetTickCount();
@@ -80,7 +77,7 @@ DWORD StopRenderThread() {
   GetExitCodeThread(thread, &exitCode);
   if (StopDepth == 0) {
     CloseHandle(thread);
-    SaverState.RenderThread = nullptr;
+    SaverRun.RenderThread = nullptr;
   }
   return exitCode;
 }
@@ -88,60 +85,62 @@ DWORD StopRenderThread() {
 static bool Running() { return RunFlag.load(std::memory_order_relaxed) == 1; }
 
 // MoveWindow on a window of the main thread: carried out there while this thread waits.
-static void StepChildWindow() {
-  StepAxis(&PosX, &DirX, SaverState.ChildWidth, SaverState.SaverWidth);
-  StepAxis(&PosY, &DirY, SaverState.ChildHeight, SaverState.SaverHeight);
-  MoveWindow(SaverState.ChildWindow, PosX, PosY, SaverState.ChildWidth, SaverState.ChildHeight, TRUE);
+static void StepChildWindow(Renderer& r) {
+  StepAxis(&r.posX, &r.dirX, SaverRun.ChildWidth, SaverRun.SaverWidth);
+  StepAxis(&r.posY, &r.dirY, SaverRun.ChildHeight, SaverRun.SaverHeight);
+  MoveWindow(SaverRun.ChildWindow, r.posX, r.posY, SaverRun.ChildWidth, SaverRun.ChildHeight, TRUE);
 }
 
 // The second half of an animation step, after it has been drawn (or at once when another step
 // follows before the next frame): the angles wrap, and on an X wrap the child window steps.
-static void FinishStep() {
-  if (WrapSpinAngles(&AngleX, &AngleY, &AngleZ)) StepChildWindow();
+static void FinishStep(Renderer& r) {
+  if (WrapSpinAngles(&r.angleX, &r.angleY, &r.angleZ)) StepChildWindow(r);
 }
 
-// The time on the local clock, when its minute is not the one shown: other lists, a new layout.
-static void ShowTime(uint64_t utc, const SingleSettings& settings) {
+// The time line of a time (a FILETIME in UTC) on the local clock, when its minute is not the one
+// shown: other lists, and the block laid out anew.
+static void RebuildTimeLine(Renderer& r, uint64_t utc) {
   int hour, minute;
-  if (!LocalHourMinute(utc, &hour, &minute) || hour * 60 + minute == ShownMinute) return;
-  ShownMinute = hour * 60 + minute;
+  if (!LocalHourMinute(utc, &hour, &minute) || hour * 60 + minute == r.shownMinute) return;
+  r.shownMinute = hour * 60 + minute;
   int16_t glyphs[MaxTimeGlyphs];
-  int32_t count = TimeLineGlyphs(hour, minute, Time, glyphs);
-  for (int32_t i = 0; i < count; ++i) TimeLists[i] = static_cast<int16_t>(TimeListBase - GlyphListBase + glyphs[i]);
-  Block = GlyphBlock(glyphs, count, settings.extrusion, settings.userScale);
-  TimeListCount = count;
+  int32_t count = TimeLineGlyphs(hour, minute, r.timeDisplay, glyphs);
+  for (int32_t i = 0; i < count; ++i) r.timeLists[i] = static_cast<int16_t>(TimeListBase - GlyphListBase + glyphs[i]);
+  r.block = GlyphBlock(r.glyphs, glyphs, count, r.settings.extrusion, r.settings.userScale);
+  r.timeListCount = count;
 }
 
-static void DrawFrame(float scale, Motion motion) {
-  const bool withTime = TimeListCount > 0;
+static void DrawFrame(const Renderer& r) {
+  const bool withTime = r.timeListCount > 0;
+  const float scale = r.settings.userScale;
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glPushMatrix();
-  if (motion == Motion::FaceTheRoom) {
-    SwayAngles sway = SwayAt(SwayStep);
+  if (static_cast<Motion>(r.settings.motion) == Motion::FaceTheRoom) {
+    SwayAngles sway = SwayAt(r.swayStep);
     glRotatef(sway.x, 1.0f, 0.0f, 0.0f);
     glRotatef(sway.y, 0.0f, 1.0f, 0.0f);
     glRotatef(sway.z, 0.0f, 0.0f, 1.0f);
     // Word and time turn about the block's middle, at a scale that keeps the block in the window.
-    float blockScale = withTime ? Block.readableScale : scale;
-    TextPoint middle = withTime ? Block.middle : TextMiddle;
+    float blockScale = withTime ? r.block.readableScale : scale;
+    TextPoint middle = withTime ? r.block.middle : r.textMiddle;
     glScalef(blockScale, blockScale, blockScale);
     glTranslatef(-middle.x, -middle.y, 0.0f);
   } else {
-    glRotatef(AngleX, 1.0f, 0.0f, 0.0f);
-    glRotatef(AngleY, 0.0f, 1.0f, 0.0f);
-    glRotatef(AngleZ, 0.0f, 0.0f, 1.0f);
+    glRotatef(r.angleX, 1.0f, 0.0f, 0.0f);
+    glRotatef(r.angleY, 0.0f, 1.0f, 0.0f);
+    glRotatef(r.angleZ, 0.0f, 0.0f, 1.0f);
     glScalef(scale, scale, scale);
   }
   if (withTime) {
     // Each list moves the origin on by its advance: the time line starts from the word's origin.
     glPushMatrix();
-    glCallLists(GlyphCount, GL_SHORT, GlyphIndexes);
+    glCallLists(r.glyphs.count, GL_SHORT, r.glyphs.indexes);
     glPopMatrix();
-    glTranslatef(Block.timeOrigin.x, Block.timeOrigin.y, 0.0f);
+    glTranslatef(r.block.timeOrigin.x, r.block.timeOrigin.y, 0.0f);
     glScalef(TimeLineSize, TimeLineSize, TimeLineSize);
-    glCallLists(TimeListCount, GL_SHORT, TimeLists);
+    glCallLists(r.timeListCount, GL_SHORT, r.timeLists);
   } else {
-    glCallLists(GlyphCount, GL_SHORT, GlyphIndexes);
+    glCallLists(r.glyphs.count, GL_SHORT, r.glyphs.indexes);
   }
   glPopMatrix();
 }
@@ -150,10 +149,9 @@ static void DrawFrame(float scale, Motion motion) {
 // one is due, after all of them have been taken. Each step is the same as ever: the angles
 // advance, then wrap, and the child window steps on an X wrap. The spin angles step in either
 // motion, so the window keeps its pace whichever is drawn.
-void AnimateFrames(HDC dc, const SingleSettings& settings) {
-  const Motion motion = static_cast<Motion>(settings.motion);
+static void AnimateFrames(HDC dc, Renderer& r) {
   FramePacer pacer;
-  StartPacing(&pacer, static_cast<uint32_t>(settings.stepsPerSecond));
+  StartPacing(&pacer, static_cast<uint32_t>(r.settings.stepsPerSecond));
   DWORD clockLookedAt = GetTickCount();
   while (Running()) {
     int32_t due = TakeDueSteps(&pacer);
@@ -162,16 +160,16 @@ void AnimateFrames(HDC dc, const SingleSettings& settings) {
       continue;
     }
     for (int32_t step = 0; step < due; ++step) {
-      if (step > 0) FinishStep();
-      AddSpinSteps(&AngleX, &AngleY, &AngleZ);
-      SwayStep = SwayStep + 1 < SwayCycle ? SwayStep + 1 : 0;
+      if (step > 0) FinishStep(r);
+      AddSpinSteps(&r.angleX, &r.angleY, &r.angleZ);
+      r.swayStep = r.swayStep + 1 < SwayCycle ? r.swayStep + 1 : 0;
     }
-    if (Time == TimeDisplay::Now && GetTickCount() - clockLookedAt >= ClockLookMs) {
+    if (r.timeDisplay == TimeDisplay::Now && GetTickCount() - clockLookedAt >= ClockLookMs) {
       clockLookedAt = GetTickCount();
-      ShowTime(TimeNow(), settings);
+      RebuildTimeLine(r, TimeNow());
     }
-    DrawFrame(settings.userScale, motion);
-    FinishStep();
+    DrawFrame(r);
+    FinishStep(r);
     // Measured with bench/pace.sh (Wine, software GL): without the wait for the drawing to end the
     // saver took more of the processor at the default speed and drew a fifth fewer frames unpaced.
     glFinish();
@@ -180,35 +178,24 @@ void AnimateFrames(HDC dc, const SingleSettings& settings) {
   EndPacing(&pacer);
 }
 
-void TeardownScene(HDC dc) {
-  glDeleteLists(GlyphListBase, GlyphCount);
-  glDeleteLists(TimeListBase, TimeCharacterCount);  // names without lists are passed over
-  HGLRC context = wglGetCurrentContext();
-  if (PaletteHandle) {
-    DeleteObject(SelectPalette(dc, PreviousPalette, FALSE));
-    PaletteHandle = nullptr;
-  }
-  wglMakeCurrent(nullptr, nullptr);
-  if (context) wglDeleteContext(context);
-}
-
 DWORD WINAPI RenderThreadMain(LPVOID parameter) {
-  SaverStateRecord* state = static_cast<SaverStateRecord*>(parameter);
-  HDC dc = GetDC(state->ChildWindow);
-  SingleSettings settings;
-  if (!SetupScene(dc, state->SettingsKey, state->Text, &settings)) {
+  SaverRunRecord* run = static_cast<SaverRunRecord*>(parameter);
+  HDC dc = GetDC(run->ChildWindow);
+  Renderer renderer;
+  StartRenderer(&renderer);
+  if (!SetupScene(dc, SaverState.SettingsKey, run->Text, &renderer)) {
     // Give back what set-up got before it failed (context, palette); no lists were kept.
-    TeardownScene(dc);
-    if (dc) ReleaseDC(state->ChildWindow, dc);
+    TeardownScene(dc, &renderer);
+    if (dc) ReleaseDC(run->ChildWindow, dc);
     return 0;
   }
-  ReadSettings(state->SettingsKey, SettingGroup::Motion, &settings);
-  TextMiddle = GlyphTextCentre();
-  Time = static_cast<TimeDisplay>(settings.timeDisplay);
-  if (Time != TimeDisplay::None) ShowTime(Time == TimeDisplay::Left ? state->LeftAt : TimeNow(), settings);
-  if (static_cast<uint32_t>(settings.stepsPerSecond) != UnpacedSteps) SyncSwapsToDisplay(dc);
-  AnimateFrames(dc, settings);
-  TeardownScene(dc);
-  if (dc) ReleaseDC(state->ChildWindow, dc);
+  renderer.textMiddle = GlyphTextCentre(renderer.glyphs);
+  renderer.timeDisplay = static_cast<TimeDisplay>(renderer.settings.timeDisplay);
+  if (renderer.timeDisplay != TimeDisplay::None)
+    RebuildTimeLine(renderer, renderer.timeDisplay == TimeDisplay::Left ? run->LeftAt : TimeNow());
+  if (static_cast<uint32_t>(renderer.settings.stepsPerSecond) != UnpacedSteps) SyncSwapsToDisplay(dc);
+  AnimateFrames(dc, renderer);
+  TeardownScene(dc, &renderer);
+  if (dc) ReleaseDC(run->ChildWindow, dc);
   return 1;
 }

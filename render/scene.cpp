@@ -3,8 +3,10 @@
 #include "render/extensions.h"
 #include "render/glyphs.h"
 #include "render/palette.h"
+#include "render/saver_run.h"
 #include "settings/store.h"
 #include <GL/gl.h>
+#include <initializer_list>
 
 const PIXELFORMATDESCRIPTOR PixelFormatTemplate = {
   sizeof(PIXELFORMATDESCRIPTOR),  // nSize: 40
@@ -23,24 +25,9 @@ const PIXELFORMATDESCRIPTOR PixelFormatTemplate = {
   0, 0, 0                         // layer, visible and damage masks
 };
 
-HPALETTE PaletteHandle = nullptr;
-HPALETTE PreviousPalette = nullptr;
+namespace {
 
-int SetupPixelFormat(HDC dc) {
-  int format = ChoosePixelFormat(dc, &PixelFormatTemplate);
-  if (format == 0) {
-    MessageBoxA(nullptr, "ChoosePixelFormat failed", "Error", MB_OK);
-    return 0;
-  }
-  if (!SetPixelFormat(dc, format, &PixelFormatTemplate)) {
-    MessageBoxA(nullptr, "SetPixelFormat failed", "Error", MB_OK);
-    return 0;
-  }
-  SetupPalette(dc);
-  return 1;
-}
-
-void SetupPalette(HDC dc) {
+void SetupPalette(HDC dc, Renderer* renderer) {
   PIXELFORMATDESCRIPTOR described = {};
   DescribePixelFormat(dc, GetPixelFormat(dc), sizeof described, &described);
   if (!(described.dwFlags & PFD_NEED_PALETTE)) return;
@@ -57,9 +44,23 @@ void SetupPalette(HDC dc) {
     PaletteRgb rgb = RgbPaletteEntry(i);
     entries[i] = PALETTEENTRY{rgb.red, rgb.green, rgb.blue, 0};
   }
-  PaletteHandle = CreatePalette(&palette.header);
-  PreviousPalette = SelectPalette(dc, PaletteHandle, FALSE);
+  renderer->palette = CreatePalette(&palette.header);
+  renderer->previousPalette = SelectPalette(dc, renderer->palette, FALSE);
   RealizePalette(dc);
+}
+
+int SetupPixelFormat(HDC dc, Renderer* renderer) {
+  int format = ChoosePixelFormat(dc, &PixelFormatTemplate);
+  if (format == 0) {
+    MessageBoxA(nullptr, "ChoosePixelFormat failed", "Error", MB_OK);
+    return 0;
+  }
+  if (!SetPixelFormat(dc, format, &PixelFormatTemplate)) {
+    MessageBoxA(nullptr, "SetPixelFormat failed", "Error", MB_OK);
+    return 0;
+  }
+  SetupPalette(dc, renderer);
+  return 1;
 }
 
 void SetCapability(uint32_t capability, uint8_t flag) {
@@ -103,26 +104,29 @@ void ApplyMaterialLight(HKEY key) {
   glLightModelfv(GL_LIGHT_MODEL_AMBIENT, table[LightModelAmbientRow].vector);
 }
 
-int SetupScene(HDC dc, HKEY key, wchar_t* text, SingleSettings* settings) {
-  if (!SetupPixelFormat(dc)) return 0;
+}  // namespace
+
+int SetupScene(HDC dc, HKEY key, wchar_t* text, Renderer* renderer) {
+  if (!SetupPixelFormat(dc, renderer)) return 0;
   // Neither result is tested: a context that fails shows up as an empty window, nothing worse.
   HGLRC context = wglCreateContext(dc);
   wglMakeCurrent(dc, context);
-  glViewport(0, 0, SaverState.ChildWidth, SaverState.ChildHeight);
+  glViewport(0, 0, SaverRun.ChildWidth, SaverRun.ChildHeight);
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
   // With no projection the depth value grows with z, while lighting takes the eye to be at +Z:
   // GL_LESS would keep the surface farthest from that eye, an extruded glyph's back face and far
   // walls, lit by the ambient terms alone. The reversed range keeps the nearest instead.
   glDepthRange(1.0, 0.0);
 
-  if (!SaverState.TextChosen) ReadSelectedText(key, text);
-  ReadSettings(key, SettingGroup::Shape, settings);
-  ReadSettings(key, SettingGroup::Word, settings);
+  if (!SaverRun.TextChosen) ReadSelectedText(key, text);
+  SingleSettings* settings = &renderer->settings;
+  for (SettingGroup group : {SettingGroup::Shape, SettingGroup::Motion, SettingGroup::Word})
+    ReadSettings(key, group, settings);
   LOGFONTA font;
   UINT faceCodePage = ReadLogFont(key, &font) ? CP_ACP : DefaultFaceCodePage;
   bool withTime = static_cast<TimeDisplay>(settings->timeDisplay) != TimeDisplay::None;
   if (!BuildFontGlyphLists(dc, &font, faceCodePage, text, withTime, settings->deviation, settings->extrusion,
-                           settings->format))
+                           settings->format, &renderer->glyphs))
     return 0;
   // The frames call the lists by their offsets from here.
   glListBase(GlyphListBase);
@@ -130,6 +134,18 @@ int SetupScene(HDC dc, HKEY key, wchar_t* text, SingleSettings* settings) {
   ApplyGlCaps(key);
   ApplyMaterialLight(key);
   return 1;
+}
+
+void TeardownScene(HDC dc, Renderer* renderer) {
+  glDeleteLists(GlyphListBase, renderer->glyphs.count);
+  glDeleteLists(TimeListBase, TimeCharacterCount);  // names without lists are passed over
+  HGLRC context = wglGetCurrentContext();
+  if (renderer->palette) {
+    DeleteObject(SelectPalette(dc, renderer->previousPalette, FALSE));
+    renderer->palette = nullptr;
+  }
+  wglMakeCurrent(nullptr, nullptr);
+  if (context) wglDeleteContext(context);
 }
 
 void SyncSwapsToDisplay(HDC dc) {

@@ -1,7 +1,7 @@
 // The settings model: the program-wide SaverState record, the selected slot, the GL switch and
 // material/light tables with their built-in defaults (the single values' table is setting_table.h),
 // and the start of a run. Main thread fills SaverState before the render thread starts; the render
-// thread then only reads it (and Text).
+// thread then only reads it.
 #pragma once
 #include <windows.h>
 #include <stdint.h>
@@ -11,22 +11,14 @@
 constexpr int TextBufferSize = 256;
 constexpr int TextSlotCount = 6;
 
+// The settings and strings of a process. A saver run's own state is render/saver_run.h.
 struct SaverStateRecord {
-  wchar_t Text[TextBufferSize];                      // what the renderer turns into glyphs
-  int32_t TextChosen;                                // the run chose Text: no slot is read for it
   wchar_t TextSlots[TextSlotCount][TextBufferSize];  // the six user-editable slots
   wchar_t DefaultText[TextBufferSize];               // string 105, shown when no stored slot reads
-  int32_t SaverWidth;
-  int32_t SaverHeight;
-  int32_t ChildWidth;
-  int32_t ChildHeight;
-  HWND ChildWindow;
   HKEY SettingsKey;
   char ClassName[16];
   char WindowTitle[16];
   char KeyPath[260];
-  HANDLE RenderThread;
-  uint64_t LeftAt;  // when the user left, as a FILETIME in UTC; set with the GL child window
 };
 
 extern SaverStateRecord SaverState;

@@ -1,10 +1,8 @@
 // The renderer's test host (test code; main thread).
 #include "tests/host/render_host.h"
-#include "render/animation.h"
 #include "render/gl_window.h"
 #include "render/render_thread.h"
-#include "settings/settings.h"
-#include "settings/store.h"
+#include "render/saver_run.h"
 
 namespace {
 
@@ -20,8 +18,8 @@ HWND OpenRenderHost(HostShape shape, int saverWidth, int saverHeight) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   EndRunNow = NoteOverdueStop;
   StopOverdue = false;
-  SaverState.SaverWidth = saverWidth;
-  SaverState.SaverHeight = saverHeight;
+  SaverRun.SaverWidth = saverWidth;
+  SaverRun.SaverHeight = saverHeight;
   if (shape == HostShape::Child) {
     WNDCLASSA parentClass = {};
     parentClass.lpfnWndProc = DefWindowProcA;
@@ -32,24 +30,9 @@ HWND OpenRenderHost(HostShape shape, int saverWidth, int saverHeight) {
     ParentWindow = CreateWindowExA(0, parentClass.lpszClassName, "Screen Saver",
                                    WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, saverWidth,
                                    saverHeight, nullptr, nullptr, instance, nullptr);
-    if (!ParentWindow || !CreateGlWindow(instance, ParentWindow)) return nullptr;
-    return SaverState.ChildWindow;
+    if (!ParentWindow) return nullptr;
   }
-  WNDCLASSA glClass = {};
-  glClass.style = CS_HREDRAW | CS_VREDRAW;
-  glClass.lpfnWndProc = GlWindowProc;
-  glClass.hInstance = instance;
-  glClass.lpszClassName = "VorluxTestGlWindow";
-  RegisterClassA(&glClass);
-  SaverState.ChildWidth = ChildExtent(saverWidth);
-  SaverState.ChildHeight = ChildExtent(saverHeight);
-  SaverState.ChildWindow = CreateWindowExA(0, glClass.lpszClassName, SaverState.WindowTitle,
-                                           WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, SaverState.ChildWidth,
-                                           SaverState.ChildHeight, nullptr, nullptr, instance, nullptr);
-  if (!SaverState.ChildWindow) return nullptr;
-  ShowWindow(SaverState.ChildWindow, SW_SHOW);
-  UpdateWindow(SaverState.ChildWindow);
-  return SaverState.ChildWindow;
+  return CreateGlWindow(instance, ParentWindow) ? SaverRun.ChildWindow : nullptr;
 }
 
 void PumpMessages(DWORD milliseconds) {
@@ -67,18 +50,15 @@ void PumpMessages(DWORD milliseconds) {
 DWORD CloseRenderHost() {
   // The stop closes the thread's handle: a copy of it tells the exit code.
   HANDLE thread = nullptr;
-  if (SaverState.RenderThread)
-    DuplicateHandle(GetCurrentProcess(), SaverState.RenderThread, GetCurrentProcess(), &thread, 0, FALSE,
+  if (SaverRun.RenderThread)
+    DuplicateHandle(GetCurrentProcess(), SaverRun.RenderThread, GetCurrentProcess(), &thread, 0, FALSE,
                     DUPLICATE_SAME_ACCESS);
-  if (SaverState.ChildWindow) DestroyWindow(SaverState.ChildWindow);
+  if (SaverRun.ChildWindow) DestroyWindow(SaverRun.ChildWindow);
   if (ParentWindow) DestroyWindow(ParentWindow);
-  SaverState.ChildWindow = ParentWindow = nullptr;
+  SaverRun.ChildWindow = ParentWindow = nullptr;
   // The GL window's destruction asks the saver's message loop to end; the host has none.
   MSG quit;
   PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-  // The GL window opened the settings key for the thread and keeps it for the rest of the saver's
-  // process: the host, which opens one GL window after another, gives it back here.
-  CloseSettingsKey();
   DWORD code = STILL_ACTIVE;
   if (thread) {
     GetExitCodeThread(thread, &code);

@@ -1,6 +1,7 @@
 // The renderer without the saver's host, for tests and benchmarks: the program's GL window
-// (GlWindowProc), whose first paint starts the render thread on its device context and whose
-// destruction stops the thread and waits for it while serving messages.
+// (CreateGlWindow, GlWindowProc), whose first paint starts the render thread on its device context
+// and whose destruction stops the thread, waits for it while serving messages and closes the
+// settings key it opened.
 #pragma once
 #include <windows.h>
 
@@ -9,7 +10,7 @@ enum class HostShape {
   Child,     // the GL window is a child of a full-screen pop-up, as in the saver
 };
 
-// Sets the saver size in SaverState, creates the windows and shows the GL window (two thirds the
+// Sets the saver size in SaverRun, creates the windows and shows the GL window (two thirds the
 // saver's size), which opens the settings key, seeds Text with DefaultText and starts the render
 // thread on its first paint. SaverState must be started (StartSaverState). Returns the GL window,
 // or null.
@@ -18,7 +19,6 @@ HWND OpenRenderHost(HostShape shape, int saverWidth, int saverHeight);
 // Dispatches this thread's messages for the given time (the render thread's MoveWindow needs it).
 void PumpMessages(DWORD milliseconds);
 
-// Destroys the windows and closes the settings key the GL window opened; returns the render
-// thread's exit code, STILL_ACTIVE if none ran, or RenderThreadOverdue when it did not end in time
+// Destroys the windows; returns the render thread's exit code, STILL_ACTIVE if none ran, or RenderThreadOverdue when it did not end in time
 // (where the saver would have ended its process).
 DWORD CloseRenderHost();

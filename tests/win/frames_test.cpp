@@ -10,6 +10,7 @@
 #include "render/glyphs.h"
 #include "render/render_thread.h"
 #include "render/scene.h"
+#include "render/saver_run.h"
 #include "settings/settings.h"
 #include "settings/store.h"
 #include <string.h>
@@ -60,9 +61,11 @@ uint32_t TextColour(const Frame& frame) {
   return best;
 }
 
-// Waits for the render thread while serving messages, as the GL window's destruction does.
+// Waits for the render thread while serving messages, as the GL window's destruction does, for
+// ten seconds at most: a thread that hangs is a failure (STILL_ACTIVE), not a test that never ends.
 DWORD WaitForThread(HANDLE thread) {
-  while (WaitForSingleObject(thread, 0) != WAIT_OBJECT_0) PumpMessages(5);
+  DWORD start = GetTickCount();
+  while (WaitForSingleObject(thread, 0) != WAIT_OBJECT_0 && GetTickCount() - start < 10000) PumpMessages(5);
   DWORD code = 0;
   GetExitCodeThread(thread, &code);
   return code;
@@ -70,7 +73,7 @@ DWORD WaitForThread(HANDLE thread) {
 
 TEST_F(FramesTest, DefaultTextIsSolidLitAndTurning) {
   Frame faceOn = RunUntil(70);
-  EXPECT_EQ(THREAD_PRIORITY_BELOW_NORMAL, GetThreadPriority(SaverState.RenderThread))
+  EXPECT_EQ(THREAD_PRIORITY_BELOW_NORMAL, GetThreadPriority(SaverRun.RenderThread))
       << "the render thread yields to input handling";
   EXPECT_EQ(ChildExtent(1024), faceOn.width);
   EXPECT_EQ(ChildExtent(768), faceOn.height);
@@ -144,9 +147,9 @@ TEST_F(FramesTest, EmptyTextDrawsBlackAndStillSteps) {
   Frame frame = RunUntil(70);
   EXPECT_EQ(0, Measure(frame).lit);
   ASSERT_TRUE(WaitForSwaps(75, 30000));
-  HWND child = SaverState.ChildWindow;
+  HWND child = SaverRun.ChildWindow;
   ClearRunFlag();
-  ASSERT_EQ(1u, WaitForThread(SaverState.RenderThread));
+  ASSERT_EQ(1u, WaitForThread(SaverRun.RenderThread));
   PumpMessages(50);
   // The window steps 10 pixels diagonally on every 72nd frame.
   uint64_t steps = SwapCount() / 72;
@@ -165,7 +168,7 @@ TEST_F(FramesTest, ClearingTheFlagEndsTheThreadWithinAFrame) {
   RunUntil(10);
   ClearRunFlag();
   uint64_t atClear = SwapCount();
-  EXPECT_EQ(1u, WaitForThread(SaverState.RenderThread));
+  EXPECT_EQ(1u, WaitForThread(SaverRun.RenderThread));
   EXPECT_LE(SwapCount(), atClear + 1) << "only the frame in progress may finish";
 }
 
@@ -267,25 +270,25 @@ TEST_F(FramesTest, PacedRunsGiveBackTheirHandles) {
 
 // A window of our own with the host's sizes, for running the thread routine directly.
 HWND PlainChildWindow() {
-  SaverState.SaverWidth = 1024;
-  SaverState.SaverHeight = 768;
-  SaverState.ChildWidth = ChildExtent(1024);
-  SaverState.ChildHeight = ChildExtent(768);
-  SaverState.ChildWindow = CreateWindowExA(0, "STATIC", "GLWindow", WS_POPUP | WS_VISIBLE, 0, 0, SaverState.ChildWidth,
-                                           SaverState.ChildHeight, nullptr, nullptr, nullptr, nullptr);
-  memcpy(SaverState.Text, SaverState.DefaultText, sizeof SaverState.Text);
-  return SaverState.ChildWindow;
+  SaverRun.SaverWidth = 1024;
+  SaverRun.SaverHeight = 768;
+  SaverRun.ChildWidth = ChildExtent(1024);
+  SaverRun.ChildHeight = ChildExtent(768);
+  SaverRun.ChildWindow = CreateWindowExA(0, "STATIC", "GLWindow", WS_POPUP | WS_VISIBLE, 0, 0, SaverRun.ChildWidth,
+                                           SaverRun.ChildHeight, nullptr, nullptr, nullptr, nullptr);
+  memcpy(SaverRun.Text, SaverState.DefaultText, sizeof SaverRun.Text);
+  return SaverRun.ChildWindow;
 }
 
 TEST_F(FramesTest, FlagClearedBeforeTheFirstFrameDrawsNothing) {
   ASSERT_NE(nullptr, PlainChildWindow());
   ClearRunFlag();
-  HANDLE thread = CreateThread(nullptr, 0, RenderThreadMain, &SaverState, 0, nullptr);
+  HANDLE thread = CreateThread(nullptr, 0, RenderThreadMain, &SaverRun, 0, nullptr);
   ASSERT_NE(nullptr, thread);
   EXPECT_EQ(1u, WaitForThread(thread)) << "set up, torn down, ended normally";
   EXPECT_EQ(0u, SwapCount());
   CloseHandle(thread);
-  DestroyWindow(SaverState.ChildWindow);
+  DestroyWindow(SaverRun.ChildWindow);
 }
 
 // Finds the render thread's message box and presses its button.
@@ -324,7 +327,7 @@ TEST_F(FramesTest, PixelFormatFailureIsReportedAndEndsTheThread) {
 
   SetRunFlag();
   DWORD threadId = 0;
-  HANDLE thread = CreateThread(nullptr, 0, RenderThreadMain, &SaverState, 0, &threadId);
+  HANDLE thread = CreateThread(nullptr, 0, RenderThreadMain, &SaverRun, 0, &threadId);
   ASSERT_NE(nullptr, thread);
   MessageBoxSeen seen;
   for (int i = 0; i < 1000 && !seen.caption[0]; ++i) {

@@ -46,7 +46,7 @@ class GlyphListsTest : public FreshSettingsTest {
   }
 
   int Build(const wchar_t* text) {
-    return BuildGlyphLists(dc, text, GlyphListBase, 0.0f, 0.15f, WGL_FONT_POLYGONS, GlyphMetricsBuffer);
+    return BuildGlyphLists(dc, text, GlyphListBase, 0.0f, 0.15f, WGL_FONT_POLYGONS, &lists);
   }
 
   // The metrics of one character built on its own into a scratch list: what list k must match.
@@ -62,6 +62,7 @@ class GlyphListsTest : public FreshSettingsTest {
   HGLRC context = nullptr;
   HFONT font = nullptr;
   HGDIOBJ previousFont = nullptr;
+  GlyphLists lists = {};
 };
 
 std::string Bytes(const GLYPHMETRICSFLOAT& m) { return std::string(reinterpret_cast<const char*>(&m), sizeof m); }
@@ -69,69 +70,69 @@ std::string Bytes(const GLYPHMETRICSFLOAT& m) { return std::string(reinterpret_c
 #define EXPECT_SAME_GLYPH(expected, actual) EXPECT_EQ(Bytes(expected), Bytes(actual))
 
 TEST_F(GlyphListsTest, EmptyTextBuildsNothing) {
-  GlyphCount = 7;
+  lists.count = 7;
   EXPECT_EQ(1, Build(L""));
-  EXPECT_EQ(0, GlyphCount);
+  EXPECT_EQ(0, lists.count);
   EXPECT_FALSE(glIsList(GlyphListBase));
 }
 
 TEST_F(GlyphListsTest, AsciiAndKanji) {
   ASSERT_EQ(1, Build(L"A外"));
-  ASSERT_EQ(2, GlyphCount);
-  EXPECT_EQ(0, GlyphIndexes[0]);
-  EXPECT_EQ(1, GlyphIndexes[1]);
+  ASSERT_EQ(2, lists.count);
+  EXPECT_EQ(0, lists.indexes[0]);
+  EXPECT_EQ(1, lists.indexes[1]);
   EXPECT_TRUE(glIsList(1000));
   EXPECT_TRUE(glIsList(1001));
   EXPECT_FALSE(glIsList(1002));
-  EXPECT_SAME_GLYPH(Reference(0x41), GlyphMetricsBuffer[0]);
-  EXPECT_SAME_GLYPH(Reference(L'外'), GlyphMetricsBuffer[1]);
+  EXPECT_SAME_GLYPH(Reference(0x41), lists.metrics[0]);
+  EXPECT_SAME_GLYPH(Reference(L'外'), lists.metrics[1]);
 }
 
 TEST_F(GlyphListsTest, KyuukeiIsTwoRealJapaneseGlyphs) {
   ASSERT_EQ(1, Build(L"休憩"));
-  ASSERT_EQ(2, GlyphCount);
-  EXPECT_SAME_GLYPH(Reference(L'休'), GlyphMetricsBuffer[0]);
-  EXPECT_SAME_GLYPH(Reference(L'憩'), GlyphMetricsBuffer[1]);
+  ASSERT_EQ(2, lists.count);
+  EXPECT_SAME_GLYPH(Reference(L'休'), lists.metrics[0]);
+  EXPECT_SAME_GLYPH(Reference(L'憩'), lists.metrics[1]);
   // A font without the glyph would give an empty box; these are full-width ideographs.
   for (int k = 0; k < 2; ++k) {
-    EXPECT_GT(GlyphMetricsBuffer[k].gmfBlackBoxX, 0.5f) << k;
-    EXPECT_GT(GlyphMetricsBuffer[k].gmfCellIncX, 0.8f) << k;
+    EXPECT_GT(lists.metrics[k].gmfBlackBoxX, 0.5f) << k;
+    EXPECT_GT(lists.metrics[k].gmfCellIncX, 0.8f) << k;
   }
-  EXPECT_FALSE(Bytes(GlyphMetricsBuffer[0]) == Bytes(GlyphMetricsBuffer[1]));
+  EXPECT_FALSE(Bytes(lists.metrics[0]) == Bytes(lists.metrics[1]));
 }
 
 TEST_F(GlyphListsTest, HalfWidthKatakanaIsHalfWide) {
   ASSERT_EQ(1, Build(L"ｱ"));
-  ASSERT_EQ(1, GlyphCount);
-  EXPECT_SAME_GLYPH(Reference(L'ｱ'), GlyphMetricsBuffer[0]);
-  EXPECT_LT(GlyphMetricsBuffer[0].gmfCellIncX, 0.75f) << "half width";
+  ASSERT_EQ(1, lists.count);
+  EXPECT_SAME_GLYPH(Reference(L'ｱ'), lists.metrics[0]);
+  EXPECT_LT(lists.metrics[0].gmfCellIncX, 0.75f) << "half width";
 }
 
 TEST_F(GlyphListsTest, FullFieldBuildsAtMost255Lists) {
   wchar_t field[TextBufferSize];
   wmemset(field, L'W', TextBufferSize);  // 256 characters, no terminator: the last is never walked
   ASSERT_EQ(1, Build(field));
-  EXPECT_EQ(255, GlyphCount);
+  EXPECT_EQ(255, lists.count);
   EXPECT_TRUE(glIsList(1254));
   EXPECT_FALSE(glIsList(1255));
-  EXPECT_EQ(254, GlyphIndexes[254]);
+  EXPECT_EQ(254, lists.indexes[254]);
 }
 
 TEST_F(GlyphListsTest, RepeatedCharacterGetsAListPerPosition) {
   ASSERT_EQ(1, Build(L"会会"));
-  ASSERT_EQ(2, GlyphCount);
+  ASSERT_EQ(2, lists.count);
   EXPECT_TRUE(glIsList(1000));
   EXPECT_TRUE(glIsList(1001));
-  EXPECT_SAME_GLYPH(GlyphMetricsBuffer[0], GlyphMetricsBuffer[1]);
+  EXPECT_SAME_GLYPH(lists.metrics[0], lists.metrics[1]);
 }
 
 // A character beyond the basic plane is one list, as the font draws it (or its missing glyph); a
 // lone surrogate is none.
 TEST_F(GlyphListsTest, ASurrogatePairIsOneListAndALoneSurrogateNone) {
   ASSERT_EQ(1, Build(L"A\U00020BB7\xD842" L"B"));
-  ASSERT_EQ(3, GlyphCount);
-  EXPECT_SAME_GLYPH(Reference(0x20BB7), GlyphMetricsBuffer[1]);
-  EXPECT_SAME_GLYPH(Reference(L'B'), GlyphMetricsBuffer[2]);
+  ASSERT_EQ(3, lists.count);
+  EXPECT_SAME_GLYPH(Reference(0x20BB7), lists.metrics[1]);
+  EXPECT_SAME_GLYPH(Reference(L'B'), lists.metrics[2]);
   EXPECT_FALSE(glIsList(1003));
 }
 
@@ -142,10 +143,10 @@ TEST_F(GlyphListsTest, TheConsumerPlatformTakesEachCharacterInTheCodePage) {
   int built = Build(L"A休憩");
   ConsumerPlatform = 0;
   ASSERT_EQ(1, built);
-  ASSERT_EQ(3, GlyphCount);
-  EXPECT_SAME_GLYPH(Reference(0x41, wglUseFontOutlinesA), GlyphMetricsBuffer[0]);
-  EXPECT_SAME_GLYPH(Reference(0x8B78, wglUseFontOutlinesA), GlyphMetricsBuffer[1]);
-  EXPECT_SAME_GLYPH(Reference(0x8C65, wglUseFontOutlinesA), GlyphMetricsBuffer[2]);
+  ASSERT_EQ(3, lists.count);
+  EXPECT_SAME_GLYPH(Reference(0x41, wglUseFontOutlinesA), lists.metrics[0]);
+  EXPECT_SAME_GLYPH(Reference(0x8B78, wglUseFontOutlinesA), lists.metrics[1]);
+  EXPECT_SAME_GLYPH(Reference(0x8C65, wglUseFontOutlinesA), lists.metrics[2]);
 }
 
 // Succeeds for the first character only.
@@ -157,12 +158,12 @@ BOOL WINAPI FailSecondOutline(HDC dc, DWORD first, DWORD count, DWORD base, FLOA
 }
 
 TEST_F(GlyphListsTest, FailedOutlineCallEndsTheBuild) {
-  GlyphCount = 3;
+  lists.count = 3;
   UseFontOutlines = FailSecondOutline;
   int built = Build(L"ABC");
   UseFontOutlines = wglUseFontOutlinesW;
   EXPECT_EQ(0, built);
-  EXPECT_EQ(0, GlyphCount);
+  EXPECT_EQ(0, lists.count);
   EXPECT_EQ(2, OutlineCalls) << "no call after the failed one";
   EXPECT_TRUE(glIsList(1000)) << "lists already built are left alone";
 }
@@ -172,13 +173,13 @@ TEST_F(GlyphListsTest, FontStepRestoresTheDeviceContextsFontAndBuildsTheTimesLis
   HGDIOBJ before = GetCurrentObject(dc, OBJ_FONT);
   LOGFONTA logFont;
   SetDefaultLogFont(&logFont);
-  ASSERT_EQ(1, BuildFontGlyphLists(dc, &logFont, DefaultFaceCodePage, L"趣味", false, 0.0f, 0.15f, WGL_FONT_LINES));
-  EXPECT_EQ(2, GlyphCount);
+  ASSERT_EQ(1, BuildFontGlyphLists(dc, &logFont, DefaultFaceCodePage, L"趣味", false, 0.0f, 0.15f, WGL_FONT_LINES, &lists));
+  EXPECT_EQ(2, lists.count);
   EXPECT_EQ(before, GetCurrentObject(dc, OBJ_FONT));
-  EXPECT_GT(GlyphMetricsBuffer[0].gmfBlackBoxX, 0.5f) << "the default font draws 趣";
+  EXPECT_GT(lists.metrics[0].gmfBlackBoxX, 0.5f) << "the default font draws 趣";
   EXPECT_FALSE(glIsList(TimeListBase)) << "no time, no lists for it";
 
-  ASSERT_EQ(1, BuildFontGlyphLists(dc, &logFont, DefaultFaceCodePage, L"趣味", true, 0.0f, 0.15f, WGL_FONT_LINES));
+  ASSERT_EQ(1, BuildFontGlyphLists(dc, &logFont, DefaultFaceCodePage, L"趣味", true, 0.0f, 0.15f, WGL_FONT_LINES, &lists));
   for (int i = 0; i < TimeCharacterCount; ++i) EXPECT_TRUE(glIsList(TimeListBase + i)) << i;
   EXPECT_FALSE(glIsList(TimeListBase + TimeCharacterCount));
 }

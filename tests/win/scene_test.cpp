@@ -4,6 +4,7 @@
 #include "render/glyphs.h"
 #include "render/render_thread.h"
 #include "render/scene.h"
+#include "render/saver_run.h"
 #include "settings/settings.h"
 #include "settings/store.h"
 #include <GL/gl.h>
@@ -18,29 +19,30 @@ class SceneTest : public FreshSettingsTest {
  protected:
   void SetUp() override {
     FreshSettingsTest::SetUp();
-    SaverState.SaverWidth = 640;
-    SaverState.SaverHeight = 480;
-    SaverState.ChildWidth = ChildExtent(640);
-    SaverState.ChildHeight = ChildExtent(480);
-    window = CreateWindowExA(0, "STATIC", "scene", WS_POPUP | WS_VISIBLE, 0, 0, SaverState.ChildWidth,
-                             SaverState.ChildHeight, nullptr, nullptr, nullptr, nullptr);
+    SaverRun.SaverWidth = 640;
+    SaverRun.SaverHeight = 480;
+    SaverRun.ChildWidth = ChildExtent(640);
+    SaverRun.ChildHeight = ChildExtent(480);
+    window = CreateWindowExA(0, "STATIC", "scene", WS_POPUP | WS_VISIBLE, 0, 0, SaverRun.ChildWidth,
+                             SaverRun.ChildHeight, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(nullptr, window);
     dc = GetDC(window);
   }
   void TearDown() override {
-    if (wglGetCurrentContext()) TeardownScene(dc);
+    if (wglGetCurrentContext()) TeardownScene(dc, &renderer);
     ReleaseDC(window, dc);
     DestroyWindow(window);
   }
   // Opens the key as the GL child window does, seeds Text, and sets the scene up.
   int SetUpScene() {
     OpenSettingsKeyForRead();
-    memcpy(SaverState.Text, SaverState.DefaultText, sizeof SaverState.Text);
-    return SetupScene(dc, SaverState.SettingsKey, SaverState.Text, &settings);
+    memcpy(SaverRun.Text, SaverState.DefaultText, sizeof SaverRun.Text);
+    return SetupScene(dc, SaverState.SettingsKey, SaverRun.Text, &renderer);
   }
   HWND window = nullptr;
   HDC dc = nullptr;
-  SingleSettings settings = {};
+  Renderer renderer = {};
+  const SingleSettings& settings = renderer.settings;
 };
 
 std::string Floats(const float* v, int n) {
@@ -72,15 +74,15 @@ TEST_F(SceneTest, DefaultsWithoutAKey) {
   EXPECT_EQ(nullptr, SaverState.SettingsKey);
   EXPECT_NE(nullptr, wglGetCurrentContext());
   EXPECT_EQ(0.55f, settings.userScale);
-  EXPECT_EQ(2, GlyphCount) << "趣味";
-  EXPECT_STREQ(L"趣味", SaverState.Text);
+  EXPECT_EQ(2, renderer.glyphs.count) << "趣味";
+  EXPECT_STREQ(L"趣味", SaverRun.Text);
 
   PIXELFORMATDESCRIPTOR pfd = {};
   ASSERT_NE(0, DescribePixelFormat(dc, GetPixelFormat(dc), sizeof pfd, &pfd));
   EXPECT_TRUE(pfd.dwFlags & PFD_DOUBLEBUFFER);
   EXPECT_TRUE(pfd.dwFlags & PFD_SUPPORT_OPENGL);
   EXPECT_GE(pfd.cDepthBits, 16);
-  EXPECT_EQ(nullptr, PaletteHandle) << "a true-colour format needs no palette";
+  EXPECT_EQ(nullptr, renderer.palette) << "a true-colour format needs no palette";
 
   GLint viewport[4];
   glGetIntegerv(GL_VIEWPORT, viewport);
@@ -190,8 +192,8 @@ TEST_F(SceneTest, ShapeSettingsAndSelectedText) {
   SetRaw(SettingsKeyPath, "UserScale", REG_BINARY, &userScale, 4);
   ASSERT_EQ(1, SetUpScene());
   EXPECT_EQ(0.25f, settings.userScale);
-  EXPECT_STREQ(L"AB外", SaverState.Text) << "stored through the ANSI calls, read as UTF-16";
-  EXPECT_EQ(3, GlyphCount);
+  EXPECT_STREQ(L"AB外", SaverRun.Text) << "stored through the ANSI calls, read as UTF-16";
+  EXPECT_EQ(3, renderer.glyphs.count);
 }
 
 TEST_F(SceneTest, TeardownDeletesListsAndContext) {
@@ -202,7 +204,7 @@ TEST_F(SceneTest, TeardownDeletesListsAndContext) {
   ASSERT_NE(nullptr, witness);
   ASSERT_TRUE(wglShareLists(context, witness));
   ASSERT_TRUE(glIsList(GlyphListBase));
-  TeardownScene(dc);
+  TeardownScene(dc, &renderer);
   EXPECT_EQ(nullptr, wglGetCurrentContext());
   EXPECT_FALSE(wglDeleteContext(context)) << "already deleted";
   ASSERT_TRUE(wglMakeCurrent(dc, witness));

@@ -1,5 +1,6 @@
 // The registry store against Wine's real registry: fall-backs, odd stored forms, and writing.
 #include "tests/win/test_support.h"
+#include "render/saver_run.h"
 #include "settings/settings.h"
 #include "settings/store.h"
 #include <string.h>
@@ -37,7 +38,7 @@ int StateOf(const char* valueName) {
 // Opens the key for reading the way the saver does, and seeds Text as the GL child window does.
 HKEY OpenAndSeed() {
   OpenSettingsKeyForRead();
-  memcpy(SaverState.Text, SaverState.DefaultText, sizeof SaverState.Text);
+  memcpy(SaverRun.Text, SaverState.DefaultText, sizeof SaverRun.Text);
   return SaverState.SettingsKey;
 }
 
@@ -46,9 +47,9 @@ TEST_F(StoreTest, NoKeyGivesEveryDefault) {
   EXPECT_EQ(nullptr, SaverState.SettingsKey) << "the key must not be created for reading";
   HKEY key = SaverState.SettingsKey;
 
-  wcscpy(SaverState.Text, L"seed");
-  ReadSelectedText(key, SaverState.Text);
-  EXPECT_STREQ(L"seed", SaverState.Text);
+  wcscpy(SaverRun.Text, L"seed");
+  ReadSelectedText(key, SaverRun.Text);
+  EXPECT_STREQ(L"seed", SaverRun.Text);
 
   SingleSettings values;
   memset(&values, 0x5A, sizeof values);
@@ -99,15 +100,15 @@ TEST_F(StoreTest, SelectedTextFollowsStoredStringIdOnly) {
   // Stored slot 3 without its value: the default text, not the preset of slot 3.
   SetDword(SettingsKeyPath, "StringID", 3);
   HKEY key = OpenAndSeed();
-  ReadSelectedText(key, SaverState.Text);
-  EXPECT_STREQ(Shumi, SaverState.Text);
-  EXPECT_STRNE(Kaigi, SaverState.Text);
+  ReadSelectedText(key, SaverRun.Text);
+  EXPECT_STREQ(Shumi, SaverRun.Text);
+  EXPECT_STRNE(Kaigi, SaverRun.Text);
 
   // A stored slot value is read into Text; the module-level StringID is not touched.
   SetText(SettingsKeyPath, "ZorvelString3", "ABC");
   StringID = 0;
-  ReadSelectedText(key, SaverState.Text);
-  EXPECT_STREQ(L"ABC", SaverState.Text);
+  ReadSelectedText(key, SaverRun.Text);
+  EXPECT_STREQ(L"ABC", SaverRun.Text);
   EXPECT_EQ(0, StringID);
   CloseSettingsKey();
 }
@@ -115,25 +116,25 @@ TEST_F(StoreTest, SelectedTextFollowsStoredStringIdOnly) {
 TEST_F(StoreTest, StringIdMissingIgnoresSlotZero) {
   SetText(SettingsKeyPath, "ZorvelString0", "XYZ");
   HKEY key = OpenAndSeed();
-  ReadSelectedText(key, SaverState.Text);
-  EXPECT_STREQ(Shumi, SaverState.Text);
+  ReadSelectedText(key, SaverRun.Text);
+  EXPECT_STREQ(Shumi, SaverRun.Text);
   CloseSettingsKey();
 }
 
 TEST_F(StoreTest, StringIdOutOfRangeNamesValuesNeverWritten) {
   SetDword(SettingsKeyPath, "StringID", 9);
   HKEY key = OpenAndSeed();
-  ReadSelectedText(key, SaverState.Text);
-  EXPECT_STREQ(Shumi, SaverState.Text);
+  ReadSelectedText(key, SaverRun.Text);
+  EXPECT_STREQ(Shumi, SaverRun.Text);
 
   // -1 is looked up as "ZorvelString-1": only such a value, which the program never writes,
   // would be shown.
   SetDword(SettingsKeyPath, "StringID", static_cast<DWORD>(-1));
-  ReadSelectedText(key, SaverState.Text);
-  EXPECT_STREQ(Shumi, SaverState.Text);
+  ReadSelectedText(key, SaverRun.Text);
+  EXPECT_STREQ(Shumi, SaverRun.Text);
   SetText(SettingsKeyPath, "ZorvelString-1", "minus");
-  ReadSelectedText(key, SaverState.Text);
-  EXPECT_STREQ(L"minus", SaverState.Text);
+  ReadSelectedText(key, SaverRun.Text);
+  EXPECT_STREQ(L"minus", SaverRun.Text);
   CloseSettingsKey();
 }
 
@@ -167,8 +168,8 @@ TEST_F(StoreTest, ATextValueIsTakenWholeUpToItsFirstNulAndNeverMixed) {
     SCOPED_TRACE(row.what);
     SetRawWide(SettingsKeyPath, "ZorvelString2", row.type, row.bytes.data(), static_cast<DWORD>(row.bytes.size()));
     HKEY key = OpenAndSeed();
-    EXPECT_EQ(row.read, ReadTextSetting(key, "ZorvelString2", SaverState.Text));
-    EXPECT_EQ(row.text, std::u16string(reinterpret_cast<const char16_t*>(SaverState.Text)));
+    EXPECT_EQ(row.read, ReadTextSetting(key, "ZorvelString2", SaverRun.Text));
+    EXPECT_EQ(row.text, std::u16string(reinterpret_cast<const char16_t*>(SaverRun.Text)));
     CloseSettingsKey();
   }
 }
@@ -324,8 +325,8 @@ TEST_F(StoreTest, FirstSaveCreatesTheWholePath) {
   // The saver, next time, reads what was written.
   HKEY key = OpenAndSeed();
   ASSERT_NE(nullptr, key);
-  ReadSelectedText(key, SaverState.Text);
-  EXPECT_STREQ(Kaigi, SaverState.Text);
+  ReadSelectedText(key, SaverRun.Text);
+  EXPECT_STREQ(Kaigi, SaverRun.Text);
   CloseSettingsKey();
 }
 

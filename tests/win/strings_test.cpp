@@ -1,6 +1,7 @@
 // The program's strings as LoadSaverStrings fills them under code page 932.
 #include "tests/win/test_support.h"
 #include "host/host_state.h"
+#include "render/saver_run.h"
 #include "settings/settings.h"
 #include <string.h>
 
@@ -26,7 +27,7 @@ TEST_F(StringsTest, LoadingDoesNotTouchSelectionOrTables) {
   StartSaverState();
   EXPECT_EQ(4, StringID);
   EXPECT_EQ(0, GetGlCapTable()[0].state);
-  EXPECT_EQ(0, SaverState.Text[0]) << "Text is seeded later, by the GL child window";
+  EXPECT_EQ(0, SaverRun.Text[0]) << "Text is seeded later, by the GL child window";
 }
 
 TEST_F(StringsTest, MissingStringsLeaveFieldsEmpty) {

@@ -1,6 +1,7 @@
 // Helpers of the Windows tests (registry set-up and table restore).
 #include "tests/win/test_support.h"
 #include "host/host_state.h"
+#include "host/system.h"
 #include "settings/settings.h"
 #include <string.h>
 #include <vector>
@@ -65,6 +66,7 @@ void RestoreBuiltInTables() {
 void FreshSettingsTest::SetUp() {
   ASSERT_EQ(932u, GetACP()) << "the tests expect Wine started with LANG=ja_JP.UTF-8";
   HostInstance = GetModuleHandleA(nullptr);
+  ChooseUiLanguage();
   StringID = 0;
   RestoreBuiltInTables();
   StartSaverState();
