@@ -1,5 +1,4 @@
 // Process entry, mode dispatch and the fault guard around the mode. Main thread only.
-#include "host/entry.h"
 #include "config_ui/config_dialog.h"
 #include "host/away.h"
 #include "host/command_line.h"
@@ -13,7 +12,13 @@
 #include <string.h>
 #endif
 
-void SaverEntry() {
+static int32_t SaverMain(HINSTANCE instance, HINSTANCE previousInstance, const char* tail, int showCommand);
+static int32_t RunPreview(const char* text);
+static int32_t RunConfigDialog(HWND owner);
+
+// The program's main routine: rebuilds the command tail itself, runs SaverMain and ends the process
+// with its result. Never returns.
+static void SaverEntry() {
   char ownPath[MAX_PATH] = "";
   DWORD length = GetModuleFileNameA(nullptr, ownPath, sizeof ownPath);
   if (length == 0 || length >= sizeof ownPath) ownPath[0] = '\0';
@@ -86,7 +91,8 @@ static int32_t RunMode(const char* tail) {
   }
 }
 
-int32_t SaverMain(HINSTANCE instance, HINSTANCE, const char* tail, int) {
+// Runs the one mode the command tail names; returns its result (the exit code; -1: no mode).
+static int32_t SaverMain(HINSTANCE instance, HINSTANCE, const char* tail, int) {
   HostInstance = instance;
   TestWindowsVersion();
   ChooseUiLanguage();
@@ -96,7 +102,7 @@ int32_t SaverMain(HINSTANCE instance, HINSTANCE, const char* tail, int) {
   return result;
 }
 
-int32_t RunPreview(const char* text) {
+static int32_t RunPreview(const char* text) {
   HWND parent = reinterpret_cast<HWND>(static_cast<uintptr_t>(ParseWindowHandle(text)));
   // The desktop is a window, but no display-settings dialog passes it: a "preview" there would
   // cover the screen and, being a preview, never close on input.
@@ -106,7 +112,7 @@ int32_t RunPreview(const char* text) {
 
 // A Unicode dialog, so that its caption and the words in its combo box read right on every code
 // page; the consumer platform has only the ANSI one. In the language of the texts.
-int32_t RunConfigDialog(HWND owner) {
+static int32_t RunConfigDialog(HWND owner) {
   const DLGTEMPLATE* dialog = DialogTemplate(IDD_CONFIG);
   if (!dialog) return -1;
   return static_cast<int32_t>((ConsumerPlatform ? DialogBoxIndirectParamA : DialogBoxIndirectParamW)(
