@@ -2,8 +2,8 @@
 ; and, with -DAMD64, for amd64 (the one the tests can run under 64-bit Wine).
 ;
 ; makensis -INPUTCHARSET UTF8 -DVERSION=a.b.c.d -DSCR32=... -DSCR64=... -DHELPFILE=... -DCHMFILE=...
-;          -DREADME=... -DLICENSE=... -DOUTFILE=... -DMSI_UPGRADE_CODE={...} [-DAMD64]
-;          [-DSIGN=<command signing "%1">] vorlux.nsi
+;          -DHELPFILE_EN=... -DCHMFILE_EN=... -DREADME=... -DLICENSE=... -DOUTFILE=...
+;          -DMSI_UPGRADE_CODE={...} [-DAMD64] [-DSIGN=<command signing "%1">] vorlux.nsi
 ;
 ; Two ways in. For all users (the default for an administrator, /ALLUSERS): the screen saver
 ; settings list the savers in the system folder of the system's own width, so on 64-bit Windows the
@@ -13,12 +13,13 @@
 ; administrator rights: the saver of the system's width goes into the Vorlux folder under
 ; %LOCALAPPDATA%\Programs, nothing into the system folder, Program Files or HKLM, and the uninstall
 ; entry is the user's; such a saver is chosen by its full path, and the settings then list it.
-; The help files go beside the saver: vorlux.hlp where WinHelp looks first, vorlux.chm where the
-; saver looks for it from Vista on. The uninstaller, this README and the licence go into a Vorlux
-; folder of their own: in Program Files (or %LOCALAPPDATA%\Programs), or in the folder that
-; setup.exe /D=<folder> names, so that they never meet another program's README.txt or
-; uninstall.exe there, and the uninstaller removes just the files it installed and the folder (when
-; nothing else is left in it).
+; The help files of both languages go beside the saver, since the saver chooses its language each
+; time it starts: vorlux.hlp and vorlux-en.hlp where WinHelp looks first, vorlux.chm and
+; vorlux-en.chm where the saver looks for them from Vista on. The uninstaller, this README and the
+; licence go into a Vorlux folder of their own: in Program Files (or %LOCALAPPDATA%\Programs), or
+; in the folder that setup.exe /D=<folder> names, so that they never meet another program's
+; README.txt or uninstall.exe there, and the uninstaller removes just the files it installed and the
+; folder (when nothing else is left in it).
 ;
 ; Every way in adds the away shortcut (AWAY_SHORTCUT, vorlux.scr /w) to the Start menu's programs,
 ; all users' or the user's, with Ctrl+Alt+F8 as its shortcut key: Windows reserves no
@@ -110,7 +111,7 @@ Var SaverDir  ; where vorlux.scr and its help files go: the system folder, or $I
 ; What setup and its uninstaller say, in one place.
 LangString SecSaverName ${LANG_JAPANESE} "Vorlux スクリーンセーバー"
 LangString SecActivateName ${LANG_JAPANESE} "現在のユーザーのスクリーンセーバーにする"
-LangString DESC_SecSaver ${LANG_JAPANESE} "スクリーンセーバー本体 (vorlux.scr) とヘルプ (vorlux.hlp、vorlux.chm) を入れます。"
+LangString DESC_SecSaver ${LANG_JAPANESE} "スクリーンセーバー本体 (vorlux.scr) と日本語と英語のヘルプを入れます。"
 LangString DESC_SecActivate ${LANG_JAPANESE} "Vorlux を、いまのユーザーのスクリーンセーバーとして選びます。"
 LangString NeedsAdminForAll ${LANG_JAPANESE} \
   "このコンピューターのすべてのユーザーに $(^Name) をインストールするには、管理者の権限が必要です。"
@@ -144,6 +145,8 @@ Section "$(SecSaverName)" SecSaver
   ${EndIf}
   File "/oname=vorlux.hlp" "${HELPFILE}"
   File "/oname=vorlux.chm" "${CHMFILE}"
+  File "/oname=vorlux-en.hlp" "${HELPFILE_EN}"
+  File "/oname=vorlux-en.chm" "${CHMFILE_EN}"
   ${EnableX64FSRedirection}
   ; $SMPROGRAMS is all users' or the user's, as MultiUser.nsh set the shell folders for the way
   ; in. Made with redirection on: the shell may load DLLs as it writes the link, and DLL loading
@@ -169,7 +172,7 @@ Section "$(SecSaverName)" SecSaver
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   ${If} $SaverDir != $INSTDIR
-    IntOp $0 $0 + 420  ; the saver and its help files in the system folder
+    IntOp $0 $0 + 470  ; the saver and the help files of both languages in the system folder
   ${EndIf}
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
@@ -340,9 +343,13 @@ Section "Uninstall"
   Delete "$SaverDir\vorlux.scr"
   Delete "$SaverDir\vorlux.hlp"
   Delete "$SaverDir\vorlux.chm"
-  ; WinHelp's index and search files, made beside the help file when it was read.
+  Delete "$SaverDir\vorlux-en.hlp"
+  Delete "$SaverDir\vorlux-en.chm"
+  ; WinHelp's index and search files, made beside a help file when it was read.
   Delete "$SaverDir\vorlux.gid"
   Delete "$SaverDir\vorlux.fts"
+  Delete "$SaverDir\vorlux-en.gid"
+  Delete "$SaverDir\vorlux-en.fts"
   ${EnableX64FSRedirection}
   Delete "$SMPROGRAMS\${AWAY_SHORTCUT}.lnk"
   Delete "$INSTDIR\README.txt"

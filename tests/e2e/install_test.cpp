@@ -15,10 +15,12 @@ namespace {
 constexpr const char* SystemSaver = "C:\\windows\\system32\\vorlux.scr";
 const char* const SystemFiles[] = {
   SystemSaver, "C:\\windows\\system32\\vorlux.hlp", "C:\\windows\\system32\\vorlux.chm",
+  "C:\\windows\\system32\\vorlux-en.hlp", "C:\\windows\\system32\\vorlux-en.chm",
 };
 // What goes into the installer's own folder, Program Files\Vorlux unless /D= names another place:
-// the first three; for the current user, into %LOCALAPPDATA%\Programs\Vorlux, all six.
-const char* const FolderFiles[] = {"uninstall.exe", "README.txt", "LICENSE.txt", "vorlux.scr", "vorlux.hlp", "vorlux.chm"};
+// the first three; for the current user, into %LOCALAPPDATA%\Programs\Vorlux, all of them.
+const char* const FolderFiles[] = {"uninstall.exe", "README.txt", "LICENSE.txt", "vorlux.scr", "vorlux.hlp", "vorlux.chm",
+                                   "vorlux-en.hlp", "vorlux-en.chm"};
 constexpr size_t OwnFiles = 3;
 constexpr const char* ProgramFolder = "C:\\Program Files\\Vorlux";
 constexpr const char* UninstallEntries = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
@@ -258,9 +260,9 @@ TEST_F(Installer, TheMsiInstallsForTheMachineAndRemovesEverythingItInstalled) {
   ASSERT_EQ(0u, Launch(Msiexec("/i", "vorlux-x64.msi")).WaitForExit(120000));
   // Wine's msi gives ProgramMenuFolder the user's programs even to a per-machine package (its
   // package.c: "FIXME: set to AllUsers profile path if ALLUSERS is set"); Windows gives all users'.
-  const std::vector<std::string> expected = {SystemFiles[0], SystemFiles[1], SystemFiles[2],
-      std::string(ProgramFolder) + "\\README.txt", std::string(ProgramFolder) + "\\LICENSE.txt", ProgramFolder,
-      AwayTo(SystemSaver, CSIDL_PROGRAMS)};
+  std::vector<std::string> expected(std::begin(SystemFiles), std::end(SystemFiles));
+  expected.insert(expected.end(), {std::string(ProgramFolder) + "\\README.txt",
+      std::string(ProgramFolder) + "\\LICENSE.txt", ProgramFolder, AwayTo(SystemSaver, CSIDL_PROGRAMS)});
   EXPECT_EQ(expected, Present());
   const std::vector<std::string> installed = MsiEntries();
   ASSERT_EQ(1u, installed.size());
