@@ -43,23 +43,34 @@ add_custom_command(OUTPUT ${VORLUX_HELP_IDS}
           ${CMAKE_SOURCE_DIR}/settings/setting_table.cpp ${CMAKE_SOURCE_DIR}/settings/setting_table.h
           ${CMAKE_SOURCE_DIR}/config_ui/help_ids.h ${CMAKE_SOURCE_DIR}/config_ui/help_context_ids.h
           ${CMAKE_SOURCE_DIR}/resources/resource.h)
+# Each language's pair from its own source: vorlux.hlp and vorlux.chm in Japanese, vorlux-en.hlp and
+# vorlux-en.chm in English. The same topics as HTML Help, which the dialogs open from Vista on, are
+# compiled by chmcmd; the file's time stamps are the build's (in the command line, so that Ninja
+# builds it again when that changes).
 set(VORLUX_HELP_FILE ${CMAKE_BINARY_DIR}/vorlux.hlp)
-add_custom_command(OUTPUT ${VORLUX_HELP_FILE}
-  COMMAND ${Python3_EXECUTABLE} -B ${CMAKE_SOURCE_DIR}/scripts/make_help.py --context-ids ${VORLUX_HELP_IDS}
-          ${CMAKE_SOURCE_DIR}/help/vorlux.txt ${VORLUX_HELP_FILE}
-  DEPENDS ${VORLUX_HELP_IDS} ${CMAKE_SOURCE_DIR}/help/vorlux.txt ${CMAKE_SOURCE_DIR}/scripts/help_source.py
-          ${CMAKE_SOURCE_DIR}/scripts/make_help.py ${CMAKE_SOURCE_DIR}/scripts/winhelp.py)
-# The same topics as HTML Help, which the dialogs open from Vista on, compiled by chmcmd; the
-# file's time stamps are the build's (in the command line, so that Ninja builds it again when
-# that changes).
 set(VORLUX_CHM_FILE ${CMAKE_BINARY_DIR}/vorlux.chm)
-add_custom_command(OUTPUT ${VORLUX_CHM_FILE}
-  COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${VORLUX_SOURCE_DATE_EPOCH}
-          ${Python3_EXECUTABLE} -B ${CMAKE_SOURCE_DIR}/scripts/make_chm.py --context-ids ${VORLUX_HELP_IDS}
-          ${CMAKE_SOURCE_DIR}/help/vorlux.txt ${VORLUX_CHM_FILE}
-  DEPENDS ${VORLUX_HELP_IDS} ${CMAKE_SOURCE_DIR}/help/vorlux.txt ${CMAKE_SOURCE_DIR}/scripts/help_source.py
-          ${CMAKE_SOURCE_DIR}/scripts/make_chm.py)
-add_custom_target(vorlux_help ALL DEPENDS ${VORLUX_HELP_FILE} ${VORLUX_CHM_FILE})
+set(VORLUX_HELP_OUTPUTS)
+foreach(language_source_stem ja:vorlux.txt:vorlux en:vorlux_en.txt:vorlux-en)
+  string(REPLACE ":" ";" parts ${language_source_stem})
+  list(GET parts 0 language)
+  list(GET parts 1 source)
+  list(GET parts 2 stem)
+  set(source ${CMAKE_SOURCE_DIR}/help/${source})
+  set(options --language ${language} --context-ids ${VORLUX_HELP_IDS} ${source})
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${stem}.hlp
+    COMMAND ${Python3_EXECUTABLE} -B ${CMAKE_SOURCE_DIR}/scripts/make_help.py ${options}
+            ${CMAKE_BINARY_DIR}/${stem}.hlp
+    DEPENDS ${VORLUX_HELP_IDS} ${source} ${CMAKE_SOURCE_DIR}/scripts/help_source.py
+            ${CMAKE_SOURCE_DIR}/scripts/make_help.py ${CMAKE_SOURCE_DIR}/scripts/winhelp.py)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${stem}.chm
+    COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${VORLUX_SOURCE_DATE_EPOCH}
+            ${Python3_EXECUTABLE} -B ${CMAKE_SOURCE_DIR}/scripts/make_chm.py ${options}
+            ${CMAKE_BINARY_DIR}/${stem}.chm
+    DEPENDS ${VORLUX_HELP_IDS} ${source} ${CMAKE_SOURCE_DIR}/scripts/help_source.py
+            ${CMAKE_SOURCE_DIR}/scripts/make_chm.py)
+  list(APPEND VORLUX_HELP_OUTPUTS ${CMAKE_BINARY_DIR}/${stem}.hlp ${CMAKE_BINARY_DIR}/${stem}.chm)
+endforeach()
+add_custom_target(vorlux_help ALL DEPENDS ${VORLUX_HELP_OUTPUTS})
 
 add_library(vorlux_resources OBJECT resources/vorlux.rc)
 add_dependencies(vorlux_resources vorlux_generated)

@@ -2,8 +2,13 @@
 ; and, with -DAMD64, for amd64 (the one the tests can run under 64-bit Wine).
 ;
 ; makensis -INPUTCHARSET UTF8 -DVERSION=a.b.c.d -DSCR32=... -DSCR64=... -DHELPFILE=... -DCHMFILE=...
-;          -DREADME=... -DLICENSE=... -DOUTFILE=... -DMSI_UPGRADE_CODE={...} [-DAMD64]
-;          [-DSIGN=<command signing "%1">] vorlux.nsi
+;          -DHELPFILE_EN=... -DCHMFILE_EN=... -DREADME=... -DLICENSE=... -DOUTFILE=...
+;          -DMSI_UPGRADE_CODE={...} [-DAMD64] [-DSIGN=<command signing "%1">] vorlux.nsi
+;
+; It speaks the user's language: Japanese where Windows' display language is Japanese, English
+; wherever it is another (NSIS takes the first language of the script when none matches). The
+; away shortcut and the uninstall entry are named in the language setup ran in; the uninstaller,
+; which may run in the other, removes the shortcut under either name.
 ;
 ; Two ways in. For all users (the default for an administrator, /ALLUSERS): the screen saver
 ; settings list the savers in the system folder of the system's own width, so on 64-bit Windows the
@@ -13,15 +18,16 @@
 ; administrator rights: the saver of the system's width goes into the Vorlux folder under
 ; %LOCALAPPDATA%\Programs, nothing into the system folder, Program Files or HKLM, and the uninstall
 ; entry is the user's; such a saver is chosen by its full path, and the settings then list it.
-; The help files go beside the saver: vorlux.hlp where WinHelp looks first, vorlux.chm where the
-; saver looks for it from Vista on. The uninstaller, this README and the licence go into a Vorlux
-; folder of their own: in Program Files (or %LOCALAPPDATA%\Programs), or in the folder that
-; setup.exe /D=<folder> names, so that they never meet another program's README.txt or
-; uninstall.exe there, and the uninstaller removes just the files it installed and the folder (when
-; nothing else is left in it).
+; The help files of both languages go beside the saver, since the saver chooses its language each
+; time it starts: vorlux.hlp and vorlux-en.hlp where WinHelp looks first, vorlux.chm and
+; vorlux-en.chm where the saver looks for them from Vista on. The uninstaller, this README and the
+; licence go into a Vorlux folder of their own: in Program Files (or %LOCALAPPDATA%\Programs), or
+; in the folder that setup.exe /D=<folder> names, so that they never meet another program's
+; README.txt or uninstall.exe there, and the uninstaller removes just the files it installed and the
+; folder (when nothing else is left in it).
 ;
-; Every way in adds the away shortcut (AWAY_SHORTCUT, vorlux.scr /w) to the Start menu's programs,
-; all users' or the user's, with Ctrl+Alt+F8 as its shortcut key: Windows reserves no
+; Every way in adds the away shortcut (vorlux.scr /w, named by AwayShortcut) to the Start menu's
+; programs, all users' or the user's, with Ctrl+Alt+F8 as its shortcut key: Windows reserves no
 ; Ctrl+Alt+function key, and a function key gives no character with AltGr (Ctrl+Alt) on any keyboard
 ; layout, where Ctrl+Alt+letter would take a letter from some.
 ;
@@ -61,7 +67,9 @@
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vorlux"
 !define SETTINGS_KEY "SOFTWARE\Pellam\Vorlux"
 !define DESKTOP_KEY "Control Panel\Desktop"
-!define AWAY_SHORTCUT "Vorlux で離席"
+; The away shortcut's names, in Japanese and in English.
+!define AWAY_SHORTCUT_JA "Vorlux で離席"
+!define AWAY_SHORTCUT_EN "Vorlux Away"
 !define EXIT_INSTALLED_OTHERWISE 1638  ; ERROR_PRODUCT_VERSION: Vorlux is installed another way
 !define EXIT_NEEDS_ADMIN 740  ; ERROR_ELEVATION_REQUIRED
 
@@ -105,25 +113,48 @@ Var SaverDir  ; where vorlux.scr and its help files go: the system folder, or $I
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
+; The first is the language of every Windows whose display language is not Japanese.
+!insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "Japanese"
 
-; What setup and its uninstaller say, in one place.
+; What setup and its uninstaller say, in one place, in each language. The uninstall entry a refusal
+; names is the one installed, in the language it was installed in ($R1).
 LangString SecSaverName ${LANG_JAPANESE} "Vorlux スクリーンセーバー"
+LangString SecSaverName ${LANG_ENGLISH} "Vorlux screen saver"
 LangString SecActivateName ${LANG_JAPANESE} "現在のユーザーのスクリーンセーバーにする"
-LangString DESC_SecSaver ${LANG_JAPANESE} "スクリーンセーバー本体 (vorlux.scr) とヘルプ (vorlux.hlp、vorlux.chm) を入れます。"
+LangString SecActivateName ${LANG_ENGLISH} "Make it the current user's screen saver"
+LangString DESC_SecSaver ${LANG_JAPANESE} "スクリーンセーバー本体 (vorlux.scr) と日本語と英語のヘルプを入れます。"
+LangString DESC_SecSaver ${LANG_ENGLISH} "Installs the screen saver (vorlux.scr) and its help in English and Japanese."
 LangString DESC_SecActivate ${LANG_JAPANESE} "Vorlux を、いまのユーザーのスクリーンセーバーとして選びます。"
+LangString DESC_SecActivate ${LANG_ENGLISH} "Chooses Vorlux as the current user's screen saver."
+LangString EntryName ${LANG_JAPANESE} "Vorlux スクリーンセーバー"
+LangString EntryName ${LANG_ENGLISH} "Vorlux screen saver"
+LangString AwayShortcut ${LANG_JAPANESE} "${AWAY_SHORTCUT_JA}"
+LangString AwayShortcut ${LANG_ENGLISH} "${AWAY_SHORTCUT_EN}"
 LangString NeedsAdminForAll ${LANG_JAPANESE} \
   "このコンピューターのすべてのユーザーに $(^Name) をインストールするには、管理者の権限が必要です。"
+LangString NeedsAdminForAll ${LANG_ENGLISH} \
+  "Installing $(^Name) for all users of this computer needs administrator rights."
 LangString MsiInstalled ${LANG_JAPANESE} \
   "Vorlux は MSI (Vorlux screen saver) でこのコンピューターに入っています。全員にインストールすると同じファイルを上書きするので、インストールしません。全員に入れ直すには、先に「アプリ」で Vorlux screen saver をアンインストールしてください。"
+LangString MsiInstalled ${LANG_ENGLISH} \
+  "Vorlux is installed on this computer by its MSI (Vorlux screen saver). Installing it for everyone would write over the same files, so setup does not install it. To install it for everyone again, first uninstall Vorlux screen saver in Apps."
 LangString UserInstalled ${LANG_JAPANESE} \
-  "Vorlux はすでにあなたのユーザーにだけ入っています。同じものを二つ入れないよう、全員にはインストールしません。全員に入れるには、先に「アプリ」で Vorlux スクリーンセーバーをアンインストールしてください。"
+  "Vorlux はすでにあなたのユーザーにだけ入っています。同じものを二つ入れないよう、全員にはインストールしません。全員に入れるには、先に「アプリ」で $R1 をアンインストールしてください。"
+LangString UserInstalled ${LANG_ENGLISH} \
+  "Vorlux is already installed for you alone. So that there are never two of it, setup does not install it for everyone. To install it for everyone, first uninstall $R1 in Apps."
 LangString MachineInstalled ${LANG_JAPANESE} \
   "Vorlux はすでにこのコンピューターの全員に入っていて、そのまま使えます。同じものを二つ入れないよう、自分にのみインストールすることはしません。"
+LangString MachineInstalled ${LANG_ENGLISH} \
+  "Vorlux is already installed for everyone on this computer and ready to use. So that there are never two of it, setup does not install it for you alone."
 LangString NeedsAdminToRemove ${LANG_JAPANESE} \
   "Vorlux はこのコンピューターのすべてのユーザーに入っています。削除するには管理者の権限が必要です。"
+LangString NeedsAdminToRemove ${LANG_ENGLISH} \
+  "Vorlux is installed for all users of this computer. Removing it needs administrator rights."
 LangString AskRemoveSettings ${LANG_JAPANESE} \
   "Vorlux の設定 (表示文字列、文字の形、ライト、材質、オプション) も削除しますか?"
+LangString AskRemoveSettings ${LANG_ENGLISH} \
+  "Remove the Vorlux settings too (the words, the shape of the letters, the light, the material and the options)?"
 
 VIProductVersion "${VERSION}"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductName" "${PRODUCT}"
@@ -131,6 +162,18 @@ VIAddVersionKey /LANG=${LANG_JAPANESE} "FileDescription" "Vorlux スクリーン
 VIAddVersionKey /LANG=${LANG_JAPANESE} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "CompanyName" "Pellam"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "LegalCopyright" "Copyright (C) 2026 Pellam"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "Vorlux screen saver setup"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "Pellam"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright (C) 2026 Pellam"
+
+; Both names of the away shortcut: setup run again in the other language replaces the shortcut,
+; and the uninstaller removes it whichever language made it.
+!macro DeleteAwayShortcuts
+  Delete "$SMPROGRAMS\${AWAY_SHORTCUT_JA}.lnk"
+  Delete "$SMPROGRAMS\${AWAY_SHORTCUT_EN}.lnk"
+!macroend
 
 Section "$(SecSaverName)" SecSaver
   SectionIn RO
@@ -144,12 +187,15 @@ Section "$(SecSaverName)" SecSaver
   ${EndIf}
   File "/oname=vorlux.hlp" "${HELPFILE}"
   File "/oname=vorlux.chm" "${CHMFILE}"
+  File "/oname=vorlux-en.hlp" "${HELPFILE_EN}"
+  File "/oname=vorlux-en.chm" "${CHMFILE_EN}"
   ${EnableX64FSRedirection}
   ; $SMPROGRAMS is all users' or the user's, as MultiUser.nsh set the shell folders for the way
   ; in. Made with redirection on: the shell may load DLLs as it writes the link, and DLL loading
   ; fails on a thread without it. The link keeps the System32 path as given, which the 64-bit
   ; shell then opens in the real System32.
-  CreateShortCut "$SMPROGRAMS\${AWAY_SHORTCUT}.lnk" "$SaverDir\vorlux.scr" "/w" "$SaverDir\vorlux.scr" 0 \
+  !insertmacro DeleteAwayShortcuts
+  CreateShortCut "$SMPROGRAMS\$(AwayShortcut).lnk" "$SaverDir\vorlux.scr" "/w" "$SaverDir\vorlux.scr" 0 \
     SW_SHOWNORMAL "ALT|CONTROL|F8"
 
   SetOutPath "$INSTDIR"
@@ -158,7 +204,7 @@ Section "$(SecSaverName)" SecSaver
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   ; SHCTX: the machine's uninstall entry for all users, the user's for one.
-  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "Vorlux スクリーンセーバー"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "$(EntryName)"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "Pellam"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$SaverDir\vorlux.scr"
@@ -169,7 +215,7 @@ Section "$(SecSaverName)" SecSaver
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   ${If} $SaverDir != $INSTDIR
-    IntOp $0 $0 + 420  ; the saver and its help files in the system folder
+    IntOp $0 $0 + 470  ; the saver and the help files of both languages in the system folder
   ${EndIf}
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
@@ -216,6 +262,7 @@ Function WayInRefused
   ${If} $MultiUser.InstallMode == "AllUsers"
     System::Call 'msi::MsiEnumRelatedProductsW(w "${MSI_UPGRADE_CODE}", i 0, i 0, w .r1) i .r0'
     ReadRegStr $1 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ReadRegStr $R1 HKCU "${UNINSTALL_KEY}" "DisplayName"
     ${If} $0 == 0  ; ERROR_SUCCESS: one found ("error" when msi.dll could not be called)
       StrCpy $R0 "$(MsiInstalled)"
     ${ElseIf} $1 != ""
@@ -340,11 +387,15 @@ Section "Uninstall"
   Delete "$SaverDir\vorlux.scr"
   Delete "$SaverDir\vorlux.hlp"
   Delete "$SaverDir\vorlux.chm"
-  ; WinHelp's index and search files, made beside the help file when it was read.
+  Delete "$SaverDir\vorlux-en.hlp"
+  Delete "$SaverDir\vorlux-en.chm"
+  ; WinHelp's index and search files, made beside a help file when it was read.
   Delete "$SaverDir\vorlux.gid"
   Delete "$SaverDir\vorlux.fts"
+  Delete "$SaverDir\vorlux-en.gid"
+  Delete "$SaverDir\vorlux-en.fts"
   ${EnableX64FSRedirection}
-  Delete "$SMPROGRAMS\${AWAY_SHORTCUT}.lnk"
+  !insertmacro DeleteAwayShortcuts
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\uninstall.exe"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # `make dist`: the release in dist/ (or DIST_DIR) from the builds in build/win32 and build/win64:
-# vorlux-<version>.zip (x86\ and x64\, each vorlux.scr with its help files beside it, the user
-# README, the licence and BUILDINFO.txt), vorlux-<version>-setup.exe (the 32-bit installer),
+# vorlux-<version>.zip (x86\ and x64\, each vorlux.scr with the help files of both languages beside
+# it, the user README, the licence and BUILDINFO.txt), vorlux-<version>-setup.exe (the 32-bit installer),
 # vorlux-<version>-x64.msi and vorlux-<version>-x86.msi (the per-machine packages for IT),
 # BUILDINFO.txt and SHA256SUMS (of the others).
 # Made from a commit: a working tree with changes stops it, unless DIST_ALLOW_DIRTY=1, and then
@@ -80,10 +80,11 @@ buildinfo() {
 rm -rf "$dist" && mkdir -p "$dist"
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
-# Each .scr with the help files beside it, where the dialogs look for them.
+# Each .scr with the help files of both languages beside it, where the dialogs look for them.
+files="vorlux.scr vorlux.hlp vorlux.chm vorlux-en.hlp vorlux-en.chm"
 for pair in x86:"$win32" x64:"$win64"; do
   mkdir "$stage/${pair%%:*}"
-  cp "${pair#*:}/vorlux.scr" "${pair#*:}/vorlux.hlp" "${pair#*:}/vorlux.chm" "$stage/${pair%%:*}/"
+  for file in $files; do cp "${pair#*:}/$file" "$stage/${pair%%:*}/"; done
 done
 cp "$root/LICENSE.txt" "$stage/"
 "$python" "$root/scripts/user_readme.py" "$root/README.md" "$stage/README.txt"
@@ -99,8 +100,7 @@ else
   echo "dist: unsigned (make dist SIGN_PFX=<file.pfx> SIGN_PASSWORD_FILE=<file> signs it)"
 fi
 "$python" "$root/scripts/make_zip.py" "$dist/vorlux-$version.zip" "$stage" \
-  x86/vorlux.scr x86/vorlux.hlp x86/vorlux.chm x64/vorlux.scr x64/vorlux.hlp x64/vorlux.chm \
-  README.txt LICENSE.txt BUILDINFO.txt
+  $(for folder in x86 x64; do printf "$folder/%s " $files; done) README.txt LICENSE.txt BUILDINFO.txt
 setup() {
   bash "$root/scripts/make_setup.sh" "$1" "$2" "$stage/x86/vorlux.scr" "$stage/x64/vorlux.scr" \
     "$stage/x86/vorlux.hlp" "$version" "$python"

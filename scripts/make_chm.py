@@ -1,13 +1,15 @@
-# Builds vorlux.chm, the HTML Help file, from the help source (read and checked by help_source.py)
-# with chmcmd, Free Pascal's CHM compiler. Inside the file:
-#   contents.htm, <number>.htm  one page per topic (Shift-JIS), with the topic's title, text and jumps
+# Builds an HTML Help file (vorlux.chm, vorlux-en.chm) from a help source (read and checked by
+# help_source.py) with chmcmd, Free Pascal's CHM compiler. Inside the file:
+#   contents.htm, <number>.htm  one page per topic (in the language's code page: Shift-JIS, 1252),
+#                               with the topic's title, text and jumps
 #   toc.hhc                     the table of contents: the contents page, then the contents topic's
 #                               subheadings as books holding the topics it jumps to
 #   cshelp.txt                  the pop-up texts, ".topic <number>" then the topic as plain text,
 #                               which HH_TP_HELP_WM_HELP shows for the dialogs' help tables
 # and the context map, alias IDH_<number> for <number>.htm mapped to the number, which
-# HH_HELP_CONTEXT follows. The start page is the contents; the language is Japanese (0x0411).
-# Usage: make_chm.py [--context-ids FILE] SOURCE TARGET (chmcmd and chmls from PATH)
+# HH_HELP_CONTEXT follows. The start page is the contents; the language is the source's (Japanese
+# 0x0411, English 0x0409).
+# Usage: make_chm.py --language ja|en [--context-ids FILE] SOURCE TARGET (chmcmd and chmls from PATH)
 import os
 import re
 import shutil
@@ -21,7 +23,10 @@ from help_source import CONTENTS, SourceError, context_name
 PROJECT = "vorlux.hhp"
 POPUPS = "cshelp.txt"
 TOC = "toc.hhc"
-CHARSET = b'<meta http-equiv="Content-Type" content="text/html; charset=shift_jis">'
+
+
+def charset_meta(language):
+    return b'<meta http-equiv="Content-Type" content="text/html; charset=%s">' % language.html_charset.encode()
 
 
 def page_name(key):
@@ -29,18 +34,19 @@ def page_name(key):
 
 
 def escape(text):
-    # Safe on Shift-JIS bytes: & < > " are below 0x40, never the trail byte of a character.
+    # Safe on Shift-JIS bytes: & < > " are below 0x40, never the trail byte of a character (and
+    # code page 1252 has no multibyte characters).
     return text.replace(b"&", b"&amp;").replace(b"<", b"&lt;").replace(b">", b"&gt;").replace(b'"', b"&quot;")
 
 
-def page(topic, titles):
+def page(topic, titles, language):
     body = []
     for paragraph in topic.paragraphs:
         text = b"".join(b'<a href="%s">%s</a>' % (page_name(target).encode(), escape(titles[target]))
                         if target else escape(text) for text, target in paragraph.runs)
         body.append(b"<h2>%s</h2>" % text if paragraph.heading else b"<p>%s</p>" % text)
     title = escape(topic.title)
-    return b"\r\n".join([b"<html>", b"<head>", CHARSET, b"<title>%s</title>" % title, b"</head>", b"<body>",
+    return b"\r\n".join([b"<html>", b"<head>", charset_meta(language), b"<title>%s</title>" % title, b"</head>", b"<body>",
                          b"<h1>%s</h1>" % title] + body + [b"</body>", b"</html>", b""])
 
 
@@ -51,9 +57,9 @@ def toc_entry(name, local=None):
     return b'<li><object type="text/sitemap">%s</object>' % params
 
 
-def toc(topics, titles):
+def toc(topics, titles, language):
     contents = next(t for t in topics if t.key == CONTENTS)
-    lines = [b"<html>", b"<head>", CHARSET, b"</head>", b"<body>", b"<ul>",
+    lines = [b"<html>", b"<head>", charset_meta(language), b"</head>", b"<body>", b"<ul>",
              toc_entry(contents.title, page_name(CONTENTS))]
     book = False
     for paragraph in contents.paragraphs:
@@ -76,10 +82,11 @@ def popups(topics, titles):
     return b"\r\n".join(entries)
 
 
-def project(topics, titles):
+def project(topics, titles, language, compiled):
     numbered = [t for t in topics if t.key != CONTENTS]
-    lines = [b"[OPTIONS]", b"Compiled file=vorlux.chm", b"Contents file=" + TOC.encode(),
-             b"Default topic=" + page_name(CONTENTS).encode(), b"Language=0x411 Japanese",
+    lines = [b"[OPTIONS]", b"Compiled file=" + compiled.encode(), b"Contents file=" + TOC.encode(),
+             b"Default topic=" + page_name(CONTENTS).encode(),
+             b"Language=0x%x %s" % (language.lcid, language.name.encode()),
              b"Title=" + titles[CONTENTS], b"", b"[FILES]"]
     lines += [page_name(t.key).encode() for t in topics] + [POPUPS.encode(), b"", b"[ALIAS]"]
     lines += [b"%s=%s" % (context_name(t.key).encode(), page_name(t.key).encode()) for t in numbered]
@@ -87,16 +94,17 @@ def project(topics, titles):
     return b"\r\n".join(lines + [b""])
 
 
-def write_sources(folder, topics):
+def write_sources(folder, topics, language, compiled):
     titles = {t.key: t.title for t in topics}
-    files = {page_name(t.key): page(t, titles) for t in topics}
-    files.update({TOC: toc(topics, titles), POPUPS: popups(topics, titles), PROJECT: project(topics, titles)})
+    files = {page_name(t.key): page(t, titles, language) for t in topics}
+    files.update({TOC: toc(topics, titles, language), POPUPS: popups(topics, titles),
+                  PROJECT: project(topics, titles, language, compiled)})
     for name, data in files.items():
         with open(os.path.join(folder, name), "wb") as f:
             f.write(data)
 
 
-def compile_in_own_root(folder):
+def compile_in_own_root(folder, compiled):
     """chmcmd 3.2.2 files each context number under the absolute path of its page on the build
     machine (/home/.../1000.htm), not under the page's place in the file (/1000.htm), so HTML Help
     would find no page. Run with the project's folder as its root directory, the two are the same.
@@ -122,7 +130,7 @@ def compile_in_own_root(folder):
     result = subprocess.run(command, capture_output=True, text=True, errors="replace")
     output = result.stdout + result.stderr
     if result.returncode != 0 or re.search(r"(?im)^\s*(error|warning)", output) \
-            or not os.path.exists(os.path.join(folder, "vorlux.chm")):
+            or not os.path.exists(os.path.join(folder, compiled)):
         raise SourceError(f"chmcmd failed ({result.returncode}): {output.strip()}")
 
 
@@ -145,13 +153,15 @@ def fix_time_stamps(path):
         f.write(data)
 
 
-def write(topics, target):
+def write(topics, target, language):
+    # The project names its file as the target is named (chmcmd writes it under that name).
+    compiled = os.path.basename(target)
     with tempfile.TemporaryDirectory(prefix=".chm-", dir=os.path.dirname(os.path.abspath(target))) as folder:
-        write_sources(folder, topics)
-        compile_in_own_root(folder)
-        fix_time_stamps(os.path.join(folder, "vorlux.chm"))
-        shutil.move(os.path.join(folder, "vorlux.chm"), target)
+        write_sources(folder, topics, language, compiled)
+        compile_in_own_root(folder, compiled)
+        fix_time_stamps(os.path.join(folder, compiled))
+        shutil.move(os.path.join(folder, compiled), target)
 
 
 if __name__ == "__main__":
-    help_source.main("Builds vorlux.chm from the help topics with chmcmd.", write)
+    help_source.main("Builds an HTML Help file from the help topics with chmcmd.", write)

@@ -1,7 +1,8 @@
-# Builds vorlux.hlp, the WinHelp file, from the help source (read and checked by help_source.py).
+# Builds a WinHelp file (vorlux.hlp, vorlux-en.hlp) from a help source (read and checked by
+# help_source.py), in the code page, language and character set of the source's language.
 # Refuses, besides the source's own faults, two context names of one hash, which WinHelp's
 # |CONTEXT could not tell apart.
-# Usage: make_help.py [--context-ids FILE] SOURCE TARGET
+# Usage: make_help.py --language ja|en [--context-ids FILE] SOURCE TARGET
 import help_source
 import winhelp
 from help_source import CONTENTS, SourceError, context_name
@@ -19,7 +20,7 @@ def check_hashes(topics):
         hashes[value] = name
 
 
-def build(topics):
+def build(topics, language):
     check_hashes(topics)
     titles = {t.key: t.title for t in topics}
     fonts = {True: winhelp.SUBHEADING, False: winhelp.BODY}
@@ -34,16 +35,17 @@ def build(topics):
         return winhelp.build_file(
             title=titles[CONTENTS], topics=help_topics, contents=index[CONTENTS],
             names={context_name(key): i for key, i in index.items()},
-            numbers={int(key): i for key, i in index.items() if key != CONTENTS})
+            numbers={int(key): i for key, i in index.items() if key != CONTENTS},
+            language=language.lcid, charset=language.charset, font_face=language.font.encode(language.code_page))
     except winhelp.HelpFormatError as error:
         raise SourceError(str(error)) from None
 
 
-def write(topics, target):
-    data = build(topics)
+def write(topics, target, language):
+    data = build(topics, language)
     with open(target, "wb") as f:
         f.write(data)
 
 
 if __name__ == "__main__":
-    help_source.main("Builds vorlux.hlp from its topics.", write)
+    help_source.main("Builds a WinHelp file from its topics.", write)

@@ -13,8 +13,9 @@
 # which replaces the installed one (a new package under an installed product code is refused). With
 # SIGN_PFX set (see sign.sh), the installers are signed (makensis has the uninstaller and the
 # installer signed as it writes them).
-# The HTML Help file is the one beside HELPFILE (vorlux.chm beside vorlux.hlp). PYTHON is the
-# build's interpreter (CMake's Python3_EXECUTABLE), which writes README.txt.
+# HELPFILE is the Japanese WinHelp file; the other help files are those beside it (vorlux.chm,
+# and the English vorlux-en.hlp and vorlux-en.chm). PYTHON is the build's interpreter (CMake's
+# Python3_EXECUTABLE), which writes README.txt.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 kind=$1 outfile=$2 scr32=$3 scr64=$4 helpfile=$5 version=$6 python=$7
@@ -25,6 +26,8 @@ cp "$scr32" "$work/x86/vorlux.scr"
 cp "$scr64" "$work/x64/vorlux.scr"
 cp "$helpfile" "$work/vorlux.hlp"
 cp "${helpfile%.hlp}.chm" "$work/vorlux.chm"
+cp "${helpfile%.hlp}-en.hlp" "$work/vorlux-en.hlp"
+cp "${helpfile%.hlp}-en.chm" "$work/vorlux-en.chm"
 cp "$root/LICENSE.txt" "$work/"
 "$python" "$root/scripts/user_readme.py" "$root/README.md" "$work/README.txt"
 epoch=$(bash "$root/scripts/source_date_epoch.sh")
@@ -36,7 +39,8 @@ make_msi() {
   local arch=${kind#msi-} wxs=$root/installer/vorlux.wxs codes product package saver documents major minor build
   local stamp=()
   codes=$("$python" - "$upgrade" "$version" "$arch" "$(git -C "$root" rev-parse HEAD 2>/dev/null)" \
-            "$wxs" "$work/$arch/vorlux.scr" "$work/vorlux.hlp" "$work/vorlux.chm" "$work/README.txt" "$work/LICENSE.txt" <<'PY'
+            "$wxs" "$work/$arch/vorlux.scr" "$work/vorlux.hlp" "$work/vorlux.chm" "$work/vorlux-en.hlp" \
+            "$work/vorlux-en.chm" "$work/README.txt" "$work/LICENSE.txt" <<'PY'
 import hashlib, sys, uuid
 upgrade, version, arch, commit, *files = sys.argv[1:]
 carried = hashlib.sha256(b"".join(open(f, "rb").read() for f in files)).hexdigest()
@@ -59,7 +63,8 @@ PY
   (cd "$work" && "${stamp[@]}" wixl -a "$arch" -D Arch="$arch" -D Version="$version" \
     -D NextVersion="$major.$minor.$((build + 1))" -D ProductCode="$product" -D SaverComponent="$saver" \
     -D DocumentsComponent="$documents" -D Scr="$arch/vorlux.scr" -D HelpFile=vorlux.hlp -D ChmFile=vorlux.chm \
-    -D Readme=README.txt -D License=LICENSE.txt -o vorlux.msi "$wxs")
+    -D EnglishHelpFile=vorlux-en.hlp -D EnglishChmFile=vorlux-en.chm -D Readme=README.txt -D License=LICENSE.txt \
+    -o vorlux.msi "$wxs")
   # wixl writes no shortcut key: the away shortcut's, Ctrl+Alt+F8, is 0x0677 (HOTKEYF_CONTROL|HOTKEYF_ALT
   # in the high byte, VK_F8 in the low).
   "${stamp[@]}" msibuild "$work/vorlux.msi" -i "$work/_ForceCodepage.idt" \
@@ -79,6 +84,7 @@ case $kind in
     makensis -V2 -INPUTCHARSET UTF8 "${defines[@]}" \
       -DVERSION="$version" -DOUTFILE="$(realpath -m "$outfile")" \
       -DSCR32="$work/x86/vorlux.scr" -DSCR64="$work/x64/vorlux.scr" -DHELPFILE="$work/vorlux.hlp" \
-      -DCHMFILE="$work/vorlux.chm" -DMSI_UPGRADE_CODE="{$upgrade}" \
+      -DCHMFILE="$work/vorlux.chm" -DHELPFILE_EN="$work/vorlux-en.hlp" -DCHMFILE_EN="$work/vorlux-en.chm" \
+      -DMSI_UPGRADE_CODE="{$upgrade}" \
       -DREADME="$work/README.txt" -DLICENSE="$work/LICENSE.txt" "$root/installer/vorlux.nsi" ;;
 esac

@@ -1,4 +1,4 @@
-# Writes a WinHelp 3.1 file (magic 0x00035F3F) from topics already in code page 932: uncompressed
+# Writes a WinHelp 3.1 file (magic 0x00035F3F) from topics already in its ANSI code page: uncompressed
 # 4 KiB topic blocks, no phrase table, and the internal files |SYSTEM, |FONT, |TOPIC, |CONTEXT and
 # |CTXOMAP, each B+ tree in a single leaf page. Layout decisions are small functions; build_file
 # puts them together. Raises HelpFormatError for what a reader could not take.
@@ -19,9 +19,6 @@ OFFSET_BLOCK_STEP = 0x8000
 LINK_HEADER = 21
 NONE = -1
 
-LANGUAGE_JAPANESE = 0x0411
-CHARSET_SHIFTJIS = 128
-FONT_FACE = "ＭＳ Ｐゴシック".encode("cp932")
 FONT_FACE_SIZE = 20
 FAMILY_SWISS = 3
 # Font numbers of the |FONT descriptors below: body text, bold heading, bold subheading.
@@ -36,7 +33,7 @@ class HelpFormatError(Exception):
 
 @dataclass
 class Run:
-    text: bytes            # code page 932
+    text: bytes            # the file's code page
     jump_hash: int = None  # a topic jump to the context name of this hash
 
 
@@ -191,17 +188,19 @@ def topic_file(records):
     return out
 
 
-def system_file(title, contents_offset):
+def system_file(title, contents_offset, language, charset):
     def record(kind, data):
         return struct.pack("<HH", kind, len(data)) + data
     header = struct.pack("<HHHIH", SYSTEM_MAGIC, FORMAT_MINOR, 1, 0, 0)
     return (header + record(1, title + b"\0") + record(3, struct.pack("<I", contents_offset)) +
-            record(9, struct.pack("<5H", 0, 0, 0, 0, LANGUAGE_JAPANESE)) +
-            record(11, bytes([CHARSET_SHIFTJIS, 0])))
+            record(9, struct.pack("<5H", 0, 0, 0, 0, language)) +
+            record(11, bytes([charset, 0])))
 
 
-def font_file():
-    faces = FONT_FACE.ljust(FONT_FACE_SIZE, b"\0")
+def font_file(face):
+    if len(face) >= FONT_FACE_SIZE:
+        raise HelpFormatError(f"the font face {face!r} does not fit {FONT_FACE_SIZE - 1} bytes")
+    faces = face.ljust(FONT_FACE_SIZE, b"\0")
     descriptors = b"".join(struct.pack("<BBBH3s3s", attributes, half_points, FAMILY_SWISS, 0, bytes(3), bytes(3))
                            for attributes, half_points in FONTS)
     header_size = 8
@@ -246,16 +245,17 @@ def assemble(files):
     return bytes(out)
 
 
-def build_file(title, topics, contents, names, numbers):
+def build_file(title, topics, contents, names, numbers, language, charset, font_face):
     """topics: [Topic]; contents: index of the contents topic; names: {context name: topic index};
-    numbers: {context number: topic index}."""
+    numbers: {context number: topic index}; language: its id (0x0411); charset: the fonts' GDI
+    character set (128, SHIFTJIS_CHARSET); font_face: in the file's code page."""
     records = topic_records(topics)
     place_records(records)
     offsets = topic_offsets(records)
     fill_topic_headers(records)
     return assemble({
-        "|SYSTEM": system_file(title, offsets[contents]),
-        "|FONT": font_file(),
+        "|SYSTEM": system_file(title, offsets[contents], language, charset),
+        "|FONT": font_file(font_face),
         "|TOPIC": topic_file(records),
         "|CONTEXT": context_file({name: offsets[t] for name, t in names.items()}),
         "|CTXOMAP": map_file({number: offsets[t] for number, t in numbers.items()}),

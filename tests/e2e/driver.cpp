@@ -317,7 +317,8 @@ static std::vector<DWORD> ProcessesNamed(const char* name) {
 
 Process SaverTest::Launch(const std::string& commandLine, const char* locale, const char* relayTrace) {
   if (locale || relayTrace) {
-    std::string program = commandLine.substr(0, commandLine.find(".scr\"") + 4);
+    // The program's name: the file name of the command line's first, quoted, part.
+    std::string program = commandLine.substr(0, commandLine.find('"', 1));
     program = program.substr(program.find_last_of('\\') + 1);
     std::vector<DWORD> before = ProcessesNamed(program.c_str());
     std::string unix;

@@ -1,8 +1,8 @@
 // The installer (the product's script, built for amd64) run silently, as an administrator would:
 // where it puts the files, the uninstall entry, the user's screen saver choice, the installed
 // saver, its away shortcut, the uninstaller with and without the settings, and a /D= folder that
-// others' files share; for the current user alone, as one without administrator rights would; and
-// the x64 MSI through msiexec, as IT would roll it out.
+// others' files share; in English where Windows is not Japanese; for the current user alone, as
+// one without administrator rights would; and the x64 MSI through msiexec, as IT would roll it out.
 #include "tests/e2e/config_driver.h"
 #include <htmlhelp.h>
 #include <shlobj.h>
@@ -15,10 +15,12 @@ namespace {
 constexpr const char* SystemSaver = "C:\\windows\\system32\\vorlux.scr";
 const char* const SystemFiles[] = {
   SystemSaver, "C:\\windows\\system32\\vorlux.hlp", "C:\\windows\\system32\\vorlux.chm",
+  "C:\\windows\\system32\\vorlux-en.hlp", "C:\\windows\\system32\\vorlux-en.chm",
 };
 // What goes into the installer's own folder, Program Files\Vorlux unless /D= names another place:
-// the first three; for the current user, into %LOCALAPPDATA%\Programs\Vorlux, all six.
-const char* const FolderFiles[] = {"uninstall.exe", "README.txt", "LICENSE.txt", "vorlux.scr", "vorlux.hlp", "vorlux.chm"};
+// the first three; for the current user, into %LOCALAPPDATA%\Programs\Vorlux, all of them.
+const char* const FolderFiles[] = {"uninstall.exe", "README.txt", "LICENSE.txt", "vorlux.scr", "vorlux.hlp", "vorlux.chm",
+                                   "vorlux-en.hlp", "vorlux-en.chm"};
 constexpr size_t OwnFiles = 3;
 constexpr const char* ProgramFolder = "C:\\Program Files\\Vorlux";
 constexpr const char* UninstallEntries = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
@@ -36,9 +38,14 @@ bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) !
 
 const char* Whose(int programs) { return programs == CSIDL_PROGRAMS ? "the user's" : "all users'"; }
 
+// The away shortcut's name in the language setup ran in.
+enum Language { Japanese, English };
+const wchar_t* const AwayNames[] = {L"Vorlux で離席", L"Vorlux Away"};
+
 // The away shortcut in the Start menu's programs (CSIDL_COMMON_PROGRAMS, all users', or CSIDL_PROGRAMS,
-// the user's) as the shell reads it: "<whose> shortcut <target> <arguments> key <hot key>", or "".
-std::string AwayShortcut(int programs) {
+// the user's) as the shell reads it: "<whose> [English ]shortcut <target> <arguments> key <hot key>",
+// or "".
+std::string AwayShortcut(int programs, Language language = Japanese) {
   wchar_t path[MAX_PATH] = L"";
   SHGetFolderPathW(nullptr, programs, nullptr, SHGFP_TYPE_CURRENT, path);
   CoInitialize(nullptr);
@@ -47,14 +54,15 @@ std::string AwayShortcut(int programs) {
   std::string found;
   if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, (void**)&link)) &&
       SUCCEEDED(link->QueryInterface(IID_IPersistFile, (void**)&file)) &&
-      SUCCEEDED(file->Load((std::wstring(path) + L"\\Vorlux で離席.lnk").c_str(), STGM_READ))) {
+      SUCCEEDED(file->Load((std::wstring(path) + L"\\" + AwayNames[language] + L".lnk").c_str(), STGM_READ))) {
     wchar_t target[MAX_PATH] = L"", arguments[MAX_PATH] = L"";
     WORD key = 0;
     link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
     link->GetArguments(arguments, MAX_PATH);
     link->GetHotkey(&key);
     char text[3 * MAX_PATH];
-    snprintf(text, sizeof text, "%s shortcut %ls %ls key 0x%04x", Whose(programs), target, arguments, key);
+    snprintf(text, sizeof text, "%s %sshortcut %ls %ls key 0x%04x", Whose(programs), language == English ? "English " : "",
+             target, arguments, key);
     found = text;
   }
   if (file) file->Release();
@@ -72,15 +80,16 @@ std::vector<std::string> Present(const std::string& folder = ProgramFolder) {
     if (Exists(folder + "\\" + name)) found.push_back(folder + "\\" + name);
   if (Exists(folder)) found.push_back(folder);
   for (int programs : {CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS})
-    if (!AwayShortcut(programs).empty()) found.push_back(AwayShortcut(programs));
+    for (Language language : {Japanese, English})
+      if (!AwayShortcut(programs, language).empty()) found.push_back(AwayShortcut(programs, language));
   if (!MachineText("DisplayName").empty()) found.push_back("the uninstall entry");
   if (!GetText(UninstallKey, "DisplayName").empty()) found.push_back("the user's uninstall entry");
   return found;
 }
 constexpr size_t AllInstalled = std::size(SystemFiles) + OwnFiles + 3;
 // The away shortcut to the saver, as AwayShortcut reads it: Ctrl+Alt+F8 its key.
-std::string AwayTo(const std::string& saver, int programs) {
-  return Whose(programs) + std::string(" shortcut ") + saver + " /w key 0x0677";
+std::string AwayTo(const std::string& saver, int programs, Language language = Japanese) {
+  return Whose(programs) + std::string(language == English ? " English" : "") + " shortcut " + saver + " /w key 0x0677";
 }
 
 // The MSI's entries among the machine's uninstall entries (each under its product code).
@@ -183,6 +192,23 @@ TEST_F(Installer, SilentSetupInstallsTheSaverAndTheUninstallerRemovesEverything)
   EXPECT_EQ("", GetText(Desktop, "SCRNSAVE.EXE")) << "the choice no longer names a removed file";
 }
 
+// Where Windows' display language is not Japanese, setup speaks English: it names the away shortcut
+// and the uninstall entry in English. The uninstaller, Japanese here, removes that shortcut, and
+// WinHelp's index and search files beside both languages' help.
+TEST_F(Installer, SetupOnAnEnglishWindowsNamesTheShortcutAndTheEntryInEnglish) {
+  ASSERT_NO_FATAL_FAILURE(Install(E2E_SETUP, "setup.exe"));
+  ASSERT_EQ(0u, Launch(CommandLine("/S", "setup.exe"), "en_US.UTF-8").WaitForExit(60000));
+  EXPECT_EQ(AllInstalled, Present().size()) << testing::PrintToString(Present());
+  EXPECT_EQ(AwayTo(SystemSaver, CSIDL_COMMON_PROGRAMS, English), AwayShortcut(CSIDL_COMMON_PROGRAMS, English));
+  EXPECT_EQ("Vorlux screen saver", MachineText("DisplayName"));
+  const std::string system = "C:\\windows\\system32\\";
+  for (const char* made : {"vorlux.gid", "vorlux.fts", "vorlux-en.gid", "vorlux-en.fts"})
+    std::ofstream(system + made) << "as WinHelp makes it";
+  RunUninstaller("");
+  for (const char* made : {"vorlux.gid", "vorlux.fts", "vorlux-en.gid", "vorlux-en.fts"})
+    EXPECT_FALSE(Exists(system + made)) << made;
+}
+
 // An administrator's /D=<folder> that holds a README.txt of someone else's: the installer keeps to a
 // Vorlux folder of its own there, and the uninstaller removes that and leaves the other file be.
 TEST_F(Installer, SetupIntoAnotherOwnersFolderKeepsToAVorluxFolderAndLeavesTheOwnersFilesAlone) {
@@ -258,9 +284,9 @@ TEST_F(Installer, TheMsiInstallsForTheMachineAndRemovesEverythingItInstalled) {
   ASSERT_EQ(0u, Launch(Msiexec("/i", "vorlux-x64.msi")).WaitForExit(120000));
   // Wine's msi gives ProgramMenuFolder the user's programs even to a per-machine package (its
   // package.c: "FIXME: set to AllUsers profile path if ALLUSERS is set"); Windows gives all users'.
-  const std::vector<std::string> expected = {SystemFiles[0], SystemFiles[1], SystemFiles[2],
-      std::string(ProgramFolder) + "\\README.txt", std::string(ProgramFolder) + "\\LICENSE.txt", ProgramFolder,
-      AwayTo(SystemSaver, CSIDL_PROGRAMS)};
+  std::vector<std::string> expected(std::begin(SystemFiles), std::end(SystemFiles));
+  expected.insert(expected.end(), {std::string(ProgramFolder) + "\\README.txt",
+      std::string(ProgramFolder) + "\\LICENSE.txt", ProgramFolder, AwayTo(SystemSaver, CSIDL_PROGRAMS)});
   EXPECT_EQ(expected, Present());
   const std::vector<std::string> installed = MsiEntries();
   ASSERT_EQ(1u, installed.size());

@@ -1,5 +1,6 @@
-// The built vorlux.chm (the file VORLUX_CHM_FILE names), read back with chmls, Free Pascal's CHM
-// lister: every topic of the source (help/vorlux.txt) is a page with the source's title, and
+// A built HTML Help file (the one VORLUX_CHM_FILE names: vorlux.chm, or vorlux-en.chm with
+// VORLUX_HELP_LANGUAGE=en), read back with chmls, Free Pascal's CHM lister: every topic of the
+// language's source (help/vorlux.txt, help/vorlux_en.txt) is a page with the source's title, and
 // every context number of the program's help tables leads through the context map to its page
 // and has a pop-up text in cshelp.txt that starts with that title.
 #include "config_ui/help_ids.h"
@@ -48,22 +49,27 @@ class ChmFile : public testing::Test {
   void SetUp() override {
     const char* file = getenv("VORLUX_CHM_FILE");
     ASSERT_NE(nullptr, file) << "set VORLUX_CHM_FILE";
+    language_ = HelpLanguageUnderTest();
+    ASSERT_NE(nullptr, language_) << "VORLUX_HELP_LANGUAGE names no language";
     char folder[] = "/tmp/vorlux-chm-XXXXXX";
     ASSERT_NE(nullptr, mkdtemp(folder));
     folder_ = folder;
     Shell("cd " + folder_ + " && cp '" + file + "' vorlux.chm && chmls extractall vorlux.chm pages >/dev/null 2>&1");
-    titles_ = HelpSourceTitles(HELP_SOURCE);
-    ASSERT_FALSE(titles_.empty()) << HELP_SOURCE;
+    std::string source = std::string(HELP_SOURCE_DIR "/") + language_->source;
+    titles_ = HelpSourceTitles(source);
+    ASSERT_FALSE(titles_.empty()) << source;
   }
   void TearDown() override { Shell("rm -rf " + folder_); }
 
-  // A file inside the help file, in UTF-8 (the pages and pop-ups are Shift-JIS).
+  // A file inside the help file, in UTF-8 (the pages and pop-ups are in the language's code page).
   std::string Inside(const std::string& name) {
-    return Shell("iconv -f CP932 -t UTF-8 '" + folder_ + "/pages/" + name + "' 2>/dev/null");
+    return Shell(std::string("iconv -f ") + language_->codePage + " -t UTF-8 '" + folder_ + "/pages/" + name +
+                 "' 2>/dev/null");
   }
   std::string PageTitle(const std::string& name) { return Between(Inside(name), "<title>", "</title>"); }
 
   std::string folder_;
+  const HelpLanguage* language_ = nullptr;
   std::map<std::string, std::string> titles_;
 };
 
@@ -76,10 +82,11 @@ TEST_F(ChmFile, ListsAPageForEveryTopicWithItsTitle) {
     EXPECT_EQ(1u, listed.count("/" + page)) << page << " is not listed";
     EXPECT_EQ(topic.second, PageTitle(page)) << page;
   }
-  std::string system = Shell("chmls printsystem '" + folder_ + "/vorlux.chm' 2>/dev/null | iconv -f CP932 -t UTF-8");
+  std::string system = Shell("chmls printsystem '" + folder_ + "/vorlux.chm' 2>/dev/null | iconv -f " +
+                             language_->codePage + " -t UTF-8");
   EXPECT_EQ(titles_["contents"], SystemValue(system, "Title from [options]")) << "the file's title";
   EXPECT_EQ("contents.htm", SystemValue(system, "Default topic from [options]")) << "the start page";
-  EXPECT_EQ("1041", SystemValue(system, "LCID from HHP file")) << "Japanese (0x0411)";
+  EXPECT_EQ(std::to_string(language_->languageId), SystemValue(system, "LCID from HHP file")) << "the language";
 }
 
 TEST_F(ChmFile, EveryContextOfTheDialogsLeadsToItsPageAndItsPopUp) {

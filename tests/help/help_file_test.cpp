@@ -1,7 +1,8 @@
-// The built vorlux.hlp (the file VORLUX_HELP_FILE names), read as a WinHelp reader reads it: the
-// internal directory, |SYSTEM, the topic chain of |TOPIC, |CTXOMAP and the |CONTEXT tree. Every
-// context number of the program's help tables, and every IDH_ name, must lead to the topic that
-// the source (help/vorlux.txt) titles for it.
+// A built WinHelp file (the one VORLUX_HELP_FILE names: vorlux.hlp, or vorlux-en.hlp with
+// VORLUX_HELP_LANGUAGE=en), read as a WinHelp reader reads it: the internal directory, |SYSTEM,
+// the topic chain of |TOPIC, |CTXOMAP and the |CONTEXT tree. Every context number of the program's
+// help tables, and every IDH_ name, must lead to the topic that the language's source
+// (help/vorlux.txt, help/vorlux_en.txt) titles for it.
 #include "config_ui/help_context_ids.h"
 #include "tests/help/help_source.h"
 #include <gtest/gtest.h>
@@ -18,11 +19,12 @@ namespace {
 uint32_t U16(const std::string& s, size_t at) { return uint8_t(s.at(at)) | uint8_t(s.at(at + 1)) << 8; }
 uint32_t U32(const std::string& s, size_t at) { return U16(s, at) | U16(s, at + 2) << 16; }
 
-std::string Utf8(std::string cp932) {
-  iconv_t convert = iconv_open("UTF-8", "CP932");
-  std::string out(cp932.size() * 2, '\0');
-  char *in = &cp932[0], *to = &out[0];
-  size_t inLeft = cp932.size(), outLeft = out.size();
+// A text of the file, from the code page of the language under test.
+std::string Utf8(std::string ansi) {
+  iconv_t convert = iconv_open("UTF-8", HelpLanguageUnderTest()->codePage);
+  std::string out(ansi.size() * 3, '\0');
+  char *in = &ansi[0], *to = &out[0];
+  size_t inLeft = ansi.size(), outLeft = out.size();
   iconv(convert, &in, &inLeft, &to, &outLeft);
   iconv_close(convert);
   out.resize(out.size() - outLeft);
@@ -152,17 +154,21 @@ const char* HelpFilePath() {
   return path ? path : "vorlux.hlp";
 }
 
+std::string HelpSource() { return std::string(HELP_SOURCE_DIR "/") + HelpLanguageUnderTest()->source; }
+
 TEST(HelpFile, EveryContextOfTheDialogsLeadsToItsTopic) {
+  const HelpLanguage* language = HelpLanguageUnderTest();
+  ASSERT_NE(nullptr, language) << "VORLUX_HELP_LANGUAGE names no language";
   HelpFileReader help(HelpFilePath());
   ASSERT_TRUE(help.valid) << HelpFilePath() << " is not a WinHelp 3.1 file with |SYSTEM and |TOPIC";
-  auto titles = HelpSourceTitles(HELP_SOURCE);
-  ASSERT_FALSE(titles.empty()) << HELP_SOURCE;
+  auto titles = HelpSourceTitles(HelpSource());
+  ASSERT_FALSE(titles.empty()) << HelpSource();
   std::string contents = TitleOf(titles, "contents");
   EXPECT_EQ(contents, help.title) << "|SYSTEM title";
   EXPECT_EQ(contents, help.contentsTitle) << "|SYSTEM contents topic";
   EXPECT_EQ(contents, help.TopicOfName("IDH_CONTENTS")) << "IDH_CONTENTS through |CONTEXT";
-  EXPECT_EQ(128u, help.charset) << "|SYSTEM character set";
-  EXPECT_EQ(0x0411u, help.language) << "|SYSTEM language";
+  EXPECT_EQ(language->charset, help.charset) << "|SYSTEM character set";
+  EXPECT_EQ(language->languageId, help.language) << "|SYSTEM language";
   for (auto* table = HelpTables; table->name; ++table) {
     for (const uint32_t* pair = table->pairs; pair[0] || pair[1]; pair += 2) {
       std::string number = std::to_string(pair[1]);
@@ -178,7 +184,7 @@ TEST(HelpFile, EveryContextOfTheDialogsLeadsToItsTopic) {
 TEST(HelpFile, TheSourceHasATopicForEachContextOfTheHelpTablesAndNoOther) {
   std::set<std::string> expected = {"contents"}, actual;
   for (uint32_t id : HelpContextIds()) expected.insert(std::to_string(id));
-  for (const auto& topic : HelpSourceTitles(HELP_SOURCE)) actual.insert(topic.first);
+  for (const auto& topic : HelpSourceTitles(HelpSource())) actual.insert(topic.first);
   EXPECT_EQ(expected, actual);
 }
 
@@ -221,7 +227,7 @@ TEST(HelpFile, EachControlLeadsToItsOwnTopic) {
   };
   HelpFileReader help(HelpFilePath());
   ASSERT_TRUE(help.valid) << HelpFilePath();
-  auto titles = HelpSourceTitles(HELP_SOURCE);
+  auto titles = HelpSourceTitles(HelpSource());
   std::map<std::string, size_t> listed, pairs;
   for (const auto& row : rows) {
     std::map<uint32_t, uint32_t> table;

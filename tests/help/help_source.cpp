@@ -1,5 +1,7 @@
-// Reads the topic lines ("== <key> <title>") of the help file's source (see help_source.h).
+// Reads the topic lines ("== <key> <title>") of a help file's source, and names the language of the
+// files under test (see help_source.h).
 #include "tests/help/help_source.h"
+#include <stdlib.h>
 #include <fstream>
 
 std::map<std::string, std::string> HelpSourceTitles(const std::string& path) {
@@ -11,4 +13,15 @@ std::map<std::string, std::string> HelpSourceTitles(const std::string& path) {
     titles[line.substr(3, space - 3)] = line.substr(space + 1);
   }
   return titles;
+}
+
+const HelpLanguage* HelpLanguageUnderTest() {
+  static const HelpLanguage languages[] = {
+    {"ja", "vorlux.txt", "CP932", 128, 0x0411},    // SHIFTJIS_CHARSET, Japanese
+    {"en", "vorlux_en.txt", "CP1252", 0, 0x0409},  // ANSI_CHARSET, English (United States)
+  };
+  const char* name = getenv("VORLUX_HELP_LANGUAGE");
+  for (const auto& language : languages)
+    if (std::string(name ? name : "ja") == language.name) return &language;
+  return nullptr;
 }
