@@ -28,12 +28,6 @@ TEST(ChildWindow, TwoThirdsOfTheSaverWindowTruncated) {
   for (const auto& row : rows) EXPECT_EQ(row.child, ChildExtent(row.saver)) << row.saver;
 }
 
-TEST(SpinAngles, EveryRunStartsAtOneFiveAndThreeDegrees) {
-  EXPECT_EQ(1.0f, StartAngleX);
-  EXPECT_EQ(5.0f, StartAngleY);
-  EXPECT_EQ(3.0f, StartAngleZ);
-}
-
 TEST(SpinAngles, XTurnsEvery72Frames) {
   Spin spin;
   spin.Run(216);

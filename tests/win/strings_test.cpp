@@ -9,12 +9,6 @@ namespace {
 
 using StringsTest = FreshSettingsTest;
 
-TEST_F(StringsTest, FieldsHoldTheStringTable) {
-  EXPECT_STREQ("GLWindowClass", SaverState.ClassName);
-  EXPECT_STREQ("GLWindow", SaverState.WindowTitle);
-  EXPECT_STREQ(SettingsKeyPath, SaverState.KeyPath) << "the key the tests set up";
-}
-
 TEST_F(StringsTest, PresetsAreTheJapaneseWords) {
   const wchar_t* presets[TextSlotCount] = {L"趣味", L"休憩", L"打合せ", L"会議", L"食事", L"外出"};
   for (int slot = 0; slot < TextSlotCount; ++slot) EXPECT_STREQ(presets[slot], SaverState.TextSlots[slot]) << slot;
