@@ -15,7 +15,7 @@ TEST_F(Closing, ReleasesAndTheWheelLeaveItRunningWhileAnyKeyPressEndsIt) {
   MouseInput(MOUSEEVENTF_LEFTUP);
   MouseInput(MOUSEEVENTF_RIGHTUP);
   MouseInput(MOUSEEVENTF_WHEEL, WHEEL_DELTA);
-  ASSERT_TRUE(run.process.SurvivesFor(1000)) << "a key release, button releases or the wheel ended the saver";
+  ASSERT_TRUE(KeepsDrawing(run.process)) << "a key release, button releases or the wheel ended the saver";
   KeyDown('A');
   EXPECT_EQ(0u, run.process.WaitForExit(CloseTimeMs)) << "exit code " << CloseTimeMs << " ms after a key press";
   KeyUp('A');
@@ -60,7 +60,7 @@ TEST_F(Closing, MouseMovementEndsItOnceItAddsUpToMoreThanFourPixels) {
   FullScreenRun run;
   ASSERT_NO_FATAL_FAILURE(StartFullScreen(CommandLine("/s"), &run));
   MoveCursor(Parked.x + 2, Parked.y + 2);
-  ASSERT_TRUE(run.process.SurvivesFor(1000)) << "2 right and 2 down ended the saver";
+  ASSERT_TRUE(KeepsDrawing(run.process)) << "2 right and 2 down ended the saver";
   // Measured from where the cursor was when the saver started, so one more pixel is enough.
   MoveCursor(Parked.x + 3, Parked.y + 2);
   EXPECT_EQ(0u, run.process.WaitForExit(CloseTimeMs)) << "exit code after 3 right and 2 down";

@@ -1,13 +1,14 @@
 // The command line as Windows passes it: which tails open the configuration dialog (and with
 // which owner), which start the full-screen saver, and which name no usable mode.
 #include "tests/e2e/driver.h"
+#include "resources/resource.h"
 
 namespace e2e {
 namespace {
 
 using CommandTail = SaverTest;
 
-constexpr int OkButton = 1078;
+constexpr int OkButton = IDC_CONFIG_OK;
 
 std::wstring WideTitle(HWND window) {
   wchar_t title[128] = L"";

@@ -92,7 +92,6 @@ void ConfigTest::SelectEntry(int index) {
 void ConfigTest::Click(HWND window, int button) {
   // Posted, not sent: a press may open a nested modal loop (the sheet, a message box).
   PostMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, button)));
-  Pump(100);
 }
 
 HWND ConfigTest::WaitForOwnedDialog(HWND owner, DWORD timeoutMs) {

@@ -3,12 +3,14 @@
 // WM_COMMAND and PSM_PRESSBUTTON, results read from the controls and the registry.
 #pragma once
 #include "tests/e2e/driver.h"
+#include "resources/resource.h"
 #include <string>
 #include <vector>
 
 namespace e2e {
 
-constexpr int ConfirmButton = 1078, DetailsButton = 1001, HelpButton = 1079, TextCombo = 1000;
+constexpr int ConfirmButton = IDC_CONFIG_OK, DetailsButton = IDC_DETAILS, HelpButton = IDC_HELP_BUTTON,
+              TextCombo = IDC_TEXT_COMBO;
 
 // A control's text and typing over it, in UTF-8 (the tests' own sources are UTF-8).
 std::string TextOf(HWND control);
@@ -37,7 +39,8 @@ class ConfigTest : public SaverTest {
   std::vector<std::string> ListEntries();
   // Picks a list entry as the user would: selection, then the dialog's notification.
   void SelectEntry(int index);
-  // Posts a button's click to the dialog (or sheet) and serves messages for a moment.
+  // Posts a button's click to the dialog (or sheet): the window takes it after what was posted to it
+  // before; what it does is waited for where it is looked at.
   void Click(HWND window, int button);
 
   // Presses the details button and waits for the sheet; ShowPage brings a page to the front.

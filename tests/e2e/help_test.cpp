@@ -145,10 +145,10 @@ TEST_F(HelpViewer, FromAFolderTheCodePageCannotSpellTheHtmlHelpFileAndTheAboutPa
 
   ASSERT_NE(nullptr, OpenSheet());
   HWND about = ShowPage(5);
-  EXPECT_EQ("Vorlux", TextOf(GetDlgItem(about, 1045)));
-  EXPECT_EQ("1.0.0.1", TextOf(GetDlgItem(about, 1046)));
-  EXPECT_EQ(0u, TextOf(GetDlgItem(about, 1047)).find("Copyright")) << TextOf(GetDlgItem(about, 1047));
-  EXPECT_EQ(0u, TextOf(GetDlgItem(about, 1065)).find(AboutFirstLine())) << "the about text's first line";
+  EXPECT_EQ("Vorlux", TextOf(GetDlgItem(about, IDC_PRODUCT_NAME)));
+  EXPECT_EQ("1.0.0.1", TextOf(GetDlgItem(about, IDC_FILE_VERSION)));
+  EXPECT_EQ(0u, TextOf(GetDlgItem(about, IDC_COPYRIGHT)).find("Copyright")) << TextOf(GetDlgItem(about, IDC_COPYRIGHT));
+  EXPECT_EQ(0u, TextOf(GetDlgItem(about, IDC_ABOUT_TEXT)).find(AboutFirstLine())) << "the about text's first line";
   ASSERT_TRUE(PressSheetButton(PSBTN_CANCEL));
 
   Click(dialog_, HelpButton);

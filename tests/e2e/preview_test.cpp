@@ -49,7 +49,7 @@ TEST_F(Preview, RunsInsideTheGivenWindowIgnoresInputAndEndsWithIt) {
     PostMessageA(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     PostMessageA(target, WM_MOUSEMOVE, 0, MAKELPARAM(60, 60));
   }
-  ASSERT_TRUE(process.SurvivesFor(1000)) << "input ended the preview";
+  ASSERT_TRUE(KeepsDrawing(process)) << "input ended the preview";
   EXPECT_TRUE(IsWindow(preview));
 
   parent.Destroy();
@@ -83,7 +83,7 @@ TEST_F(Preview, RightClickAsksTheParentForItsContextMenu) {
   ASSERT_TRUE(WaitUntil([&] { return parent.contextMenus == 2; }, 2000))
       << "WM_CONTEXTMENU messages at the parent: " << parent.contextMenus;
   EXPECT_EQ(reinterpret_cast<WPARAM>(parent.Handle()), parent.contextMenuWParam);
-  EXPECT_TRUE(process.SurvivesFor(500)) << "a right click ended the preview";
+  EXPECT_TRUE(KeepsDrawing(process)) << "a right click ended the preview";
 }
 
 // P and L alike, with or without a blank before the number; a number of more than ten digits
