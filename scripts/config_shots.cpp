@@ -6,9 +6,11 @@
 #include "tests/e2e/config_driver.h"
 #include "tests/e2e/help_viewer.h"
 #include "tests/help/help_source.h"
+#include "host/language.h"
 #include <commctrl.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
 namespace e2e {
 namespace {
@@ -36,6 +38,13 @@ bool SaveWindowImage(HWND window, const std::string& unixPath) {
                  fwrite(&header, sizeof header, 1, out) == 1 && fwrite(bits.data(), bits.size(), 1, out) == 1;
   if (out) fclose(out);
   return written;
+}
+
+// The help files and source of the language the program shows under this locale, beside the
+// Japanese ones.
+bool English() { return UiLanguageFor(GetUserDefaultUILanguage()) == EnglishLanguage; }
+std::string InLanguage(std::string path, const char* japanese, const char* english) {
+  return English() ? path.replace(path.rfind(japanese), strlen(japanese), english) : path;
 }
 
 std::string ShotsFolder() {
@@ -79,16 +88,17 @@ TEST_F(ConfigShots, AwayChooser) {
 TEST_F(ConfigShots, HelpTopics) {
   std::string out = ShotsFolder();
   ASSERT_FALSE(out.empty()) << "set VORLUX_SHOTS_DIR";
-  auto titles = HelpSourceTitles("Z:" E2E_SOURCE_DIR "/help/vorlux.txt");
+  auto titles = HelpSourceTitles(InLanguage("Z:" E2E_SOURCE_DIR "/help/vorlux.txt", "vorlux.txt", "vorlux_en.txt"));
   UseWindowsVersion("winxp64");
-  ASSERT_NO_FATAL_FAILURE(Install(E2E_HELP_FILE, "vorlux.hlp"));
+  const std::string help = English() ? "vorlux-en.hlp" : "vorlux.hlp";
+  ASSERT_NO_FATAL_FAILURE(Install(InLanguage(E2E_HELP_FILE, "vorlux.hlp", "vorlux-en.hlp").c_str(), help.c_str()));
   ASSERT_NE(nullptr, OpenDialog());
   Click(dialog_, HelpButton);
   HWND viewer = WaitForHelpTopic(titles["contents"]);
   ASSERT_NE(nullptr, viewer) << "no contents topic within 10 s; shown: " << ShownTopics();
   Pump(500);
   EXPECT_TRUE(SaveWindowImage(viewer, out + "/help-contents.bmp"));
-  std::string file = folder_ + "\\vorlux.hlp";
+  std::string file = folder_ + "\\" + help;
   WinHelpA(dialog_, file.c_str(), HELP_CONTEXT, 1027);
   viewer = WaitForHelpTopic(titles["1027"]);
   ASSERT_NE(nullptr, viewer) << "no topic 1027 within 10 s; shown: " << ShownTopics();
@@ -105,7 +115,8 @@ TEST_F(ConfigShots, HtmlHelpViewer) {
   std::string out = ShotsFolder();
   ASSERT_FALSE(out.empty()) << "set VORLUX_SHOTS_DIR";
   UseWindowsVersion("win10");
-  ASSERT_NO_FATAL_FAILURE(Install(E2E_CHM_FILE, "vorlux.chm"));
+  ASSERT_NO_FATAL_FAILURE(Install(InLanguage(E2E_CHM_FILE, "vorlux.chm", "vorlux-en.chm").c_str(),
+                                  English() ? "vorlux-en.chm" : "vorlux.chm"));
   ASSERT_NE(nullptr, OpenDialog());
   Click(dialog_, HelpButton);
   HWND viewer = WaitForTopLevel(process_, HtmlHelpViewerClass);
