@@ -3,6 +3,7 @@
 // handles and memory once a minute. Built with the end-to-end driver; a benchmark, not a test.
 // VORLUX_SOAK_CYCLES and VORLUX_SOAK_MINUTES say how much.
 #include "tests/e2e/config_driver.h"
+#include "tests/win/test_support.h"
 #include <commctrl.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -16,37 +17,6 @@ constexpr DWORD HangMs = 10000;  // a start, a close or a sheet that takes longe
 int FromEnvironment(const char* name, int fallback) {
   const char* value = getenv(name);
   return value && *value ? atoi(value) : fallback;
-}
-
-// Another process's handles, counted in the system's handle table: Wine's GetProcessHandleCount
-// reads 0 for another process.
-long HandleCount(DWORD processId) {
-  struct Entry {
-    ULONG ownerPid;
-    BYTE objectType, flags;
-    USHORT value;
-    PVOID object;
-    ULONG access;
-  };
-  struct Table {
-    ULONG count;
-    Entry entries[1];
-  };
-  using QueryFn = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
-  auto query = reinterpret_cast<QueryFn>(
-      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
-  constexpr ULONG SystemHandleInformation = 16;
-  constexpr LONG InfoLengthMismatch = static_cast<LONG>(0xC0000004);
-  std::vector<char> buffer(1 << 16);
-  LONG status;
-  while ((status = query(SystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), nullptr)) ==
-         InfoLengthMismatch)
-    buffer.resize(buffer.size() * 2);
-  if (status != 0) return -1;
-  const Table* table = reinterpret_cast<const Table*>(buffer.data());
-  long count = 0;
-  for (ULONG i = 0; i < table->count; ++i) count += table->entries[i].ownerPid == processId;
-  return count;
 }
 
 std::string ReadUnixFile(const std::string& path) {

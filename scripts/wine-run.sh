@@ -21,8 +21,10 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/lib.sh"
 template=${VORLUX_WINE_TEMPLATE:-$here/../build/wine-template}
 export LANG=${VORLUX_LANG:-ja_JP.UTF-8} LC_ALL=${VORLUX_LANG:-ja_JP.UTF-8} WINEDEBUG=${VORLUX_WINEDEBUG:--all}
-# No Mono or Gecko prompts: nothing here uses .NET or HTML.
-export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
+# No Mono or Gecko prompts: nothing here uses .NET or HTML. Nor winemenubuilder, which Wine starts
+# for every shortcut put in the Start menu to make a Linux menu entry of it, while the test goes on
+# (with it, one full run's uninstall left the away shortcut behind).
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 
 make_template() {
   mkdir -p "$(dirname "$template")"

@@ -9,12 +9,6 @@ namespace {
 
 using StringsTest = FreshSettingsTest;
 
-TEST_F(StringsTest, PresetsAreTheJapaneseWords) {
-  const wchar_t* presets[TextSlotCount] = {L"趣味", L"休憩", L"打合せ", L"会議", L"食事", L"外出"};
-  for (int slot = 0; slot < TextSlotCount; ++slot) EXPECT_STREQ(presets[slot], SaverState.TextSlots[slot]) << slot;
-  EXPECT_STREQ(presets[0], SaverState.DefaultText);
-}
-
 TEST_F(StringsTest, LoadingDoesNotTouchSelectionOrTables) {
   StringID = 4;
   GetGlCapTable()[0].state = 0;

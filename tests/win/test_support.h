@@ -16,8 +16,9 @@ class FreshSettingsTest : public testing::Test {
   void SetUp() override;
 };
 
-// The process's handles, counted in the system's handle table: Wine's GetProcessHandleCount reads
-// 0 for every process, its own too. -1 when the table cannot be read.
+// A process's handles, counted in the system's handle table: Wine's GetProcessHandleCount reads
+// 0 for every process, its own too. -1 when the table cannot be read. (bench/soak.cpp counts the
+// saver's with it too.)
 long HandleCount(DWORD processId = GetCurrentProcessId());
 
 // Shows bytes as hex so a failed comparison of multibyte text is readable.
